@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/FormEvents.h"
+#include "platform/Platform.h"
+
+namespace tovrin {
+
+// The main window as a document: the batch text lives in Text1 (behind the
+// platform), and Saved tells whether it has changed since the last clean
+// point (start, a generation or New).
+class Form1 : public FormEvents {
+public:
+    explicit Form1(Platform& platform);
+
+    bool Saved = false;
+
+    void Form1_Load() override;
+    void Form1_Resize() override;
+    void Form1_QueryUnload() override;
+    void Text1_Change() override;
+    void mnunew_Click() override;
+    void mnugen_Click() override;
+    void mnuexit_Click() override;
+
+    // Asks for a name, writes the text to it with ".bat" appended and
+    // confirms. Returns false when the user cancelled the Save dialog;
+    // a failure throws PlatformError. Either way nothing was confirmed and
+    // Saved is unchanged.
+    bool GenerateBatFile();
+
+private:
+    void exitAfterAsking();
+    void clearText();
+
+    Platform& platform_;
+};
+
+} // namespace tovrin

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace tovrin {
+
+inline const std::string MessageTitle = "Tovrin";
+inline const std::string ExitPrompt = "Generate .Bat file before exiting?";
+inline const std::string NewPrompt = "Generate .Bat file before clearing the text?";
+
+// The confirmation after a batch file was written. "Succesfully" is spelt
+// the way users of the program have always seen it.
+inline std::string savedConfirmation(const std::string& path) {
+    return "File : " + path + "\r\n" + "Saved Succesfully";
+}
+
+} // namespace tovrin

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace tovrin {
+
+// The fixed settings of a Save dialog. The dialog lists the files matching
+// filterPattern under the entry filterText, and adds defaultExtension (when
+// not empty) to a name typed without one.
+struct SaveDialogSettings {
+    std::string dialogTitle;
+    std::string initialFolder;
+    std::string filterText;
+    std::string filterPattern;
+    std::string defaultExtension;
+};
+
+} // namespace tovrin

@@ -1,0 +1,92 @@
+#include "platform/qt/QtPlatform.h"
+
+#include "platform/posix/BatchFileWriter.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/TextBoxContent.h"
+#include "window/DesignSettings.h"
+#include "window/Twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPlainTextEdit>
+
+namespace tovrin {
+
+QtPlatform::QtPlatform() : dispatch_(*this, std::string(ProgramName)) {}
+
+void QtPlatform::start(FormEvents& events) {
+    events_ = &events;
+    QObject::connect(window_.text1(), &QPlainTextEdit::textChanged, &window_,
+                     [this] { deliver(&FormEvents::Text1_Change); });
+    QObject::connect(window_.menuAction(MenuCommand::New), &QAction::triggered, &window_,
+                     [this] { deliver(&FormEvents::mnunew_Click); });
+    QObject::connect(window_.menuAction(MenuCommand::Generate), &QAction::triggered, &window_,
+                     [this] { deliver(&FormEvents::mnugen_Click); });
+    QObject::connect(window_.menuAction(MenuCommand::Exit), &QAction::triggered, &window_,
+                     [this] { deliver(&FormEvents::mnuexit_Click); });
+    QObject::connect(&window_, &MainWindow::resized, &window_, [this] { deliver(&FormEvents::Form1_Resize); });
+    QObject::connect(&window_, &MainWindow::closeRequested, &window_,
+                     [this] { deliver(&FormEvents::Form1_QueryUnload); });
+    deliver(&FormEvents::Form1_Load);
+    window_.show();
+}
+
+void QtPlatform::deliver(void (FormEvents::*handler)()) {
+    if (!ended_ && events_ != nullptr)
+        dispatch_([this, handler] { (events_->*handler)(); });
+}
+
+float QtPlatform::Width() {
+    return pixelsToTwips(window_.frameGeometry().width(), window_.logicalDpiX());
+}
+
+float QtPlatform::Height() {
+    return pixelsToTwips(window_.frameGeometry().height(), window_.logicalDpiY());
+}
+
+void QtPlatform::Show() {
+    window_.show();
+}
+
+void QtPlatform::Move(float left, float top, float width, float height) {
+    const int dpiX = window_.logicalDpiX();
+    const int dpiY = window_.logicalDpiY();
+    window_.text1()->setGeometry(twipsToPixels(left, dpiX), twipsToPixels(top, dpiY),
+                                 twipsToPixels(width, dpiX), twipsToPixels(height, dpiY));
+}
+
+std::string QtPlatform::Text() {
+    return readText(*window_.text1());
+}
+
+void QtPlatform::SetText(const std::string& text) {
+    window_.text1()->setPlainText(QString::fromStdString(text));
+}
+
+int QtPlatform::messageBox(const std::string& prompt, int style, const std::string& title) {
+    return showMessageBox(&window_, prompt, style, title);
+}
+
+void QtPlatform::pumpEvents() {
+    QApplication::processEvents();
+}
+
+void QtPlatform::endProgram() {
+    ended_ = true;
+    window_.hide();
+    QApplication::exit(0);
+}
+
+bool QtPlatform::ShowSave(const SaveDialogSettings& settings) {
+    return COD_.ShowSave(&window_, settings);
+}
+
+std::string QtPlatform::FileName() {
+    return COD_.FileName();
+}
+
+void QtPlatform::writeBatchFile(const std::string& path, const std::string& text) {
+    tovrin::writeBatchFile(path, text, fileSystem_);
+}
+
+} // namespace tovrin

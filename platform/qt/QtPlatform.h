@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/EventDispatch.h"
+#include "platform/FormEvents.h"
+#include "platform/Platform.h"
+#include "platform/posix/FileSystem.h"
+#include "platform/qt/MainWindow.h"
+#include "platform/qt/QtSaveDialog.h"
+
+namespace tovrin {
+
+// The platform on Qt Widgets, with files written through POSIX calls.
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+
+    // Connects the window's events to the handlers, delivers Load and shows
+    // the window. The caller then runs the application's event loop.
+    void start(FormEvents& events);
+    bool hasEnded() const { return ended_; }
+    MainWindow& window() { return window_; }
+
+    float Width() override;
+    float Height() override;
+    void Show() override;
+    void Move(float left, float top, float width, float height) override;
+    std::string Text() override;
+    void SetText(const std::string& text) override;
+    int messageBox(const std::string& prompt, int style, const std::string& title) override;
+    void pumpEvents() override;
+    void endProgram() override;
+    bool ShowSave(const SaveDialogSettings& settings) override;
+    std::string FileName() override;
+    void writeBatchFile(const std::string& path, const std::string& text) override;
+
+private:
+    void deliver(void (FormEvents::*handler)());
+
+    MainWindow window_;
+    QtSaveDialog COD_;
+    FileSystem fileSystem_;
+    EventDispatch dispatch_;
+    FormEvents* events_ = nullptr;
+    bool ended_ = false;
+};
+
+} // namespace tovrin

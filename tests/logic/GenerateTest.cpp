@@ -1,0 +1,123 @@
+#include "editor/Form1.h"
+#include "platform/PlatformError.h"
+#include "tests/support/ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace tovrin {
+namespace {
+
+using testing::ScriptedPlatform;
+
+class Generate : public ::testing::Test {
+protected:
+    Generate() {
+        platform.connect(form);
+        form.Form1_Load();
+    }
+
+    ScriptedPlatform platform;
+    Form1 form{platform};
+};
+
+TEST_F(Generate, AsksWritesConfirmsThenMarksClean) {
+    platform.type("@echo off\r\ncd \\tools\r\ndir");
+    platform.saveDialogChoices = {"/home/user/tools/backup"};
+    platform.messageBoxAnswers = {IDOK};
+
+    form.mnugen_Click();
+
+    const std::vector<std::string> expected{
+        "ShowSave ",
+        "FileName",
+        "Text",
+        "writeBatchFile /home/user/tools/backup.bat",
+        "messageBox File : /home/user/tools/backup.bat\r\nSaved Succesfully | 0 | Tovrin",
+    };
+    EXPECT_EQ(platform.calls, expected);
+    EXPECT_EQ(platform.files.at("/home/user/tools/backup.bat"), "@echo off\r\ncd \\tools\r\ndir");
+    EXPECT_TRUE(form.Saved);
+}
+
+TEST_F(Generate, DialogHasItsFixedSettings) {
+    platform.saveDialogChoices = {"/tmp/a"};
+    platform.messageBoxAnswers = {IDOK};
+    form.mnugen_Click();
+    EXPECT_EQ(platform.lastDialogSettings.dialogTitle, "Tovrin");
+    EXPECT_EQ(platform.lastDialogSettings.initialFolder, "c:\\");
+    EXPECT_EQ(platform.lastDialogSettings.filterText, ".bat");
+    EXPECT_EQ(platform.lastDialogSettings.filterPattern, "*.bat");
+    EXPECT_EQ(platform.lastDialogSettings.defaultExtension, "");
+}
+
+TEST_F(Generate, SavedBecomesTrueOnlyAfterTheConfirmationCloses) {
+    platform.type("x");
+    platform.saveDialogChoices = {"/tmp/a"};
+    platform.messageBoxAnswers = {IDOK};
+    std::optional<bool> savedWhileConfirming;
+    platform.whileMessageBoxOpen = [&] { savedWhileConfirming = form.Saved; };
+    form.mnugen_Click();
+    EXPECT_EQ(savedWhileConfirming, false);
+    EXPECT_TRUE(form.Saved);
+}
+
+TEST_F(Generate, ExtensionIsAlwaysAppended) {
+    platform.saveDialogChoices = {"/tmp/x.bat"};
+    platform.messageBoxAnswers = {IDOK};
+    form.mnugen_Click();
+    EXPECT_EQ(platform.files.count("/tmp/x.bat.bat"), 1u);
+}
+
+TEST_F(Generate, CleanTextIsGeneratedAgainWhenAsked) {
+    ASSERT_TRUE(form.Saved);
+    platform.saveDialogChoices = {"/tmp/empty"};
+    platform.messageBoxAnswers = {IDOK};
+    form.mnugen_Click();
+    EXPECT_EQ(platform.files.at("/tmp/empty.bat"), "");
+    EXPECT_TRUE(form.Saved);
+}
+
+TEST_F(Generate, SecondGenerationOffersThePreviousNameAndRewritesTheSameFile) {
+    platform.type("one");
+    platform.saveDialogChoices = {"/tmp/job", "/tmp/job"};
+    platform.messageBoxAnswers = {IDOK, IDOK};
+    form.mnugen_Click();
+    platform.type(" two");
+    form.mnugen_Click();
+    EXPECT_EQ(platform.calls[5], "ShowSave /tmp/job");
+    EXPECT_EQ(platform.files.size(), 1u);
+    EXPECT_EQ(platform.files.at("/tmp/job.bat"), "one two");
+}
+
+TEST_F(Generate, CancelledDialogWritesNothingAndReportsIt) {
+    platform.type("keep me");
+    platform.saveDialogChoices = {std::nullopt};
+    EXPECT_FALSE(form.GenerateBatFile());
+    EXPECT_EQ(platform.calls, std::vector<std::string>{"ShowSave "});
+    EXPECT_TRUE(platform.files.empty());
+    EXPECT_FALSE(form.Saved);
+
+    // Cancelling later keeps the earlier name for the next time, writing nothing.
+    platform.saveDialogChoices = {"/tmp/first", std::nullopt, "/tmp/first"};
+    platform.messageBoxAnswers = {IDOK, IDOK};
+    EXPECT_TRUE(form.GenerateBatFile());
+    platform.type("!");
+    EXPECT_FALSE(form.GenerateBatFile());
+    EXPECT_FALSE(form.Saved);
+    EXPECT_EQ(platform.files.at("/tmp/first.bat"), "keep me");
+    EXPECT_TRUE(form.GenerateBatFile());
+    EXPECT_EQ(platform.calls[platform.calls.size() - 5], "ShowSave /tmp/first");
+}
+
+TEST_F(Generate, FailedWriteLeavesTheHandlerWithoutConfirmation) {
+    platform.type("x");
+    platform.saveDialogChoices = {"/nonexistent/dir/a"};
+    platform.nextWriteFailure = "No such file or directory";
+    EXPECT_THROW(form.mnugen_Click(), PlatformError);
+    EXPECT_FALSE(form.Saved);
+    EXPECT_EQ(platform.calls.back(), "writeBatchFile /nonexistent/dir/a.bat");
+    EXPECT_EQ(platform.text1, "x");
+}
+
+} // namespace
+} // namespace tovrin

@@ -1,0 +1,179 @@
+#include "editor/Form1.h"
+#include "platform/PlatformError.h"
+#include "tests/support/ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace tovrin {
+namespace {
+
+using testing::ScriptedPlatform;
+using Calls = std::vector<std::string>;
+
+const std::string NewQuestion = "messageBox Generate .Bat file before clearing the text? | 3 | Tovrin";
+const std::string ExitQuestion = "messageBox Generate .Bat file before exiting? | 3 | Tovrin";
+const std::string Confirmation = "messageBox File : /w/job.bat\r\nSaved Succesfully | 0 | Tovrin";
+const Calls Generation{"ShowSave ", "FileName", "Text", "writeBatchFile /w/job.bat", Confirmation};
+
+Calls operator+(Calls first, const Calls& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+class NewExit : public ::testing::Test {
+protected:
+    NewExit() {
+        platform.connect(form);
+        form.Form1_Load();
+    }
+
+    void makeDirty() {
+        platform.type("echo hi");
+        platform.calls.clear();
+    }
+
+    ScriptedPlatform platform;
+    Form1 form{platform};
+};
+
+TEST_F(NewExit, CleanNewClearsWithoutAskingAndStaysClean) {
+    platform.calls.clear();
+    form.mnunew_Click();
+    EXPECT_EQ(platform.calls, Calls{"SetText "});
+    EXPECT_TRUE(form.Saved);
+}
+
+TEST_F(NewExit, DirtyNewYesGeneratesPumpsThenClears) {
+    makeDirty();
+    platform.messageBoxAnswers = {IDYES, IDOK};
+    platform.saveDialogChoices = {"/w/job"};
+    form.mnunew_Click();
+    EXPECT_EQ(platform.calls, (Calls{NewQuestion} + Generation + Calls{"pumpEvents", "SetText "}));
+    EXPECT_EQ(platform.files.at("/w/job.bat"), "echo hi");
+    EXPECT_EQ(platform.text1, "");
+    EXPECT_TRUE(form.Saved);
+}
+
+TEST_F(NewExit, DirtyNewNoClearsWithoutWriting) {
+    makeDirty();
+    platform.messageBoxAnswers = {IDNO};
+    form.mnunew_Click();
+    EXPECT_EQ(platform.calls, (Calls{NewQuestion, "SetText "}));
+    EXPECT_TRUE(platform.files.empty());
+    EXPECT_EQ(platform.text1, "");
+    EXPECT_TRUE(form.Saved);
+}
+
+TEST_F(NewExit, DirtyNewCancelChangesNothing) {
+    makeDirty();
+    platform.messageBoxAnswers = {IDCANCEL};
+    form.mnunew_Click();
+    EXPECT_EQ(platform.calls, (Calls{NewQuestion, "Show"}));
+    EXPECT_EQ(platform.text1, "echo hi");
+    EXPECT_FALSE(form.Saved);
+}
+
+TEST_F(NewExit, CleanExitEndsAtOnce) {
+    platform.calls.clear();
+    form.mnuexit_Click();
+    EXPECT_EQ(platform.calls, Calls{"endProgram"});
+}
+
+TEST_F(NewExit, DirtyExitYesGeneratesPumpsThenEnds) {
+    makeDirty();
+    platform.messageBoxAnswers = {IDYES, IDOK};
+    platform.saveDialogChoices = {"/w/job"};
+    form.mnuexit_Click();
+    EXPECT_EQ(platform.calls, (Calls{ExitQuestion} + Generation + Calls{"pumpEvents", "endProgram"}));
+    EXPECT_EQ(platform.files.at("/w/job.bat"), "echo hi");
+    EXPECT_FALSE(platform.calledAfterEnd);
+}
+
+TEST_F(NewExit, DirtyExitNoEndsWithoutWriting) {
+    makeDirty();
+    platform.messageBoxAnswers = {IDNO};
+    form.mnuexit_Click();
+    EXPECT_EQ(platform.calls, (Calls{ExitQuestion, "endProgram"}));
+    EXPECT_TRUE(platform.files.empty());
+}
+
+TEST_F(NewExit, DirtyExitCancelRunsOnAndAsksAgainNextTime) {
+    makeDirty();
+    platform.messageBoxAnswers = {IDCANCEL, IDCANCEL};
+    form.mnuexit_Click();
+    EXPECT_EQ(platform.calls, (Calls{ExitQuestion, "Show"}));
+    EXPECT_FALSE(platform.ended);
+    EXPECT_EQ(platform.text1, "echo hi");
+    form.mnuexit_Click();
+    EXPECT_EQ(platform.calls.size(), 4u);
+    EXPECT_EQ(platform.calls[2], ExitQuestion);
+}
+
+TEST_F(NewExit, ExitRightAfterGenerateDoesNotAsk) {
+    makeDirty();
+    platform.messageBoxAnswers = {IDOK};
+    platform.saveDialogChoices = {"/w/job"};
+    form.mnugen_Click();
+    form.mnuexit_Click();
+    EXPECT_EQ(platform.calls.back(), "endProgram");
+    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), ExitQuestion), 0);
+}
+
+TEST_F(NewExit, GenerateAfterNewOffersTheEarlierNameAndRewritesIt) {
+    makeDirty();
+    platform.messageBoxAnswers = {IDYES, IDOK, IDOK};
+    platform.saveDialogChoices = {"/w/job", "/w/job"};
+    form.mnunew_Click();
+    platform.type("echo second");
+    form.mnugen_Click();
+    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "ShowSave /w/job"), 1);
+    EXPECT_EQ(platform.files.at("/w/job.bat"), "echo second");
+}
+
+// Answering Yes and then cancelling the Save dialog means "keep my text".
+TEST_F(NewExit, YesThenCancelledDialogKeepsTheText) {
+    makeDirty();
+    platform.messageBoxAnswers = {IDYES, IDYES};
+    platform.saveDialogChoices = {std::nullopt, std::nullopt};
+    form.mnunew_Click();
+    form.mnuexit_Click();
+    EXPECT_EQ(platform.calls, (Calls{NewQuestion, "ShowSave ", ExitQuestion, "ShowSave "}));
+    EXPECT_EQ(platform.text1, "echo hi");
+    EXPECT_FALSE(form.Saved);
+    EXPECT_FALSE(platform.ended);
+    EXPECT_TRUE(platform.files.empty());
+}
+
+TEST_F(NewExit, YesThenFailedWriteKeepsTheText) {
+    makeDirty();
+    platform.messageBoxAnswers = {IDYES};
+    platform.saveDialogChoices = {"/w/job"};
+    platform.nextWriteFailure = "Disk full";
+    EXPECT_THROW(form.mnuexit_Click(), PlatformError);
+    EXPECT_FALSE(platform.ended);
+    EXPECT_EQ(platform.text1, "echo hi");
+    EXPECT_FALSE(form.Saved);
+    EXPECT_EQ(platform.calls.back(), "writeBatchFile /w/job.bat");
+}
+
+TEST_F(NewExit, ClosingTheWindowAsksLikeExit) {
+    platform.calls.clear();
+    form.Form1_QueryUnload();
+    EXPECT_EQ(platform.calls, Calls{"endProgram"}) << "a clean text closes at once";
+
+    ScriptedPlatform dirty;
+    Form1 dirtyForm(dirty);
+    dirty.connect(dirtyForm);
+    dirtyForm.Form1_Load();
+    dirty.type("x");
+    dirty.messageBoxAnswers = {IDCANCEL, IDNO};
+    dirtyForm.Form1_QueryUnload();
+    EXPECT_FALSE(dirty.ended);
+    dirtyForm.Form1_QueryUnload();
+    EXPECT_TRUE(dirty.ended);
+    EXPECT_EQ(std::count(dirty.calls.begin(), dirty.calls.end(), ExitQuestion), 2);
+    EXPECT_TRUE(dirty.files.empty());
+}
+
+} // namespace
+} // namespace tovrin

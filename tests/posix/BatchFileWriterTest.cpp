@@ -1,0 +1,161 @@
+#include "platform/PlatformError.h"
+#include "platform/posix/BatchFileWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace tovrin {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contentOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void writeRaw(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Real system calls, except the one a test makes fail.
+class FailingFileSystem : public FileSystem {
+public:
+    enum class Failure { None, WriteHalfway, Sync, Close, Rename };
+    Failure failure = Failure::None;
+    int writes = 0;
+
+    ssize_t write(int fd, const void* data, size_t size) override {
+        if (failure == Failure::WriteHalfway && writes++ > 0)
+            return fail(ENOSPC);
+        // Write half first, so that a failure finds a half-written file.
+        return FileSystem::write(fd, data, failure == Failure::WriteHalfway ? size / 2 : size);
+    }
+    int fsync(int fd) override { return failure == Failure::Sync ? fail(EIO) : FileSystem::fsync(fd); }
+    int close(int fd) override {
+        const int result = FileSystem::close(fd);
+        return failure == Failure::Close ? fail(EIO) : result;
+    }
+    int rename(const char* from, const char* to) override {
+        return failure == Failure::Rename ? fail(EXDEV) : FileSystem::rename(from, to);
+    }
+
+private:
+    static int fail(int error) {
+        errno = error;
+        return -1;
+    }
+};
+
+class BatchFileWriter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("tovrin-writer-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    // The failure's message, after checking that it names the path.
+    std::string failureWriting(const fs::path& path, const std::string& text) {
+        try {
+            writeBatchFile(path.string(), text, fileSystem);
+        } catch (const PlatformError& error) {
+            EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos) << error.what();
+            return error.what();
+        }
+        ADD_FAILURE() << "writing " << path << " did not fail";
+        return "";
+    }
+
+    std::size_t entriesInFolder() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    }
+
+    fs::path folder;
+    FailingFileSystem fileSystem;
+};
+
+TEST_F(BatchFileWriter, WritesExactBytesWithoutMarkOrTrailer) {
+    const fs::path target = folder / "backup.bat";
+    writeBatchFile(target.string(), "@echo off\r\ncd \xC3\xA9t\xC3\xA9\r\necho \xE2\x82\xAC", fileSystem);
+    EXPECT_EQ(contentOf(target), "@echo off\r\ncd \xE9t\xE9\r\necho \x80");
+
+    const fs::path empty = folder / "empty.bat";
+    writeBatchFile(empty.string(), "", fileSystem);
+    EXPECT_TRUE(fs::exists(empty));
+    EXPECT_EQ(fs::file_size(empty), 0u);
+    EXPECT_EQ(entriesInFolder(), 2u) << "no temporary file left behind";
+}
+
+TEST_F(BatchFileWriter, ReplacesAnExistingFileKeepingItsPermissions) {
+    const fs::path target = folder / "job.bat";
+    writeRaw(target, "old content that is longer than the new one");
+    ASSERT_EQ(::chmod(target.c_str(), 0751), 0);
+    writeBatchFile(target.string(), "new", fileSystem);
+    EXPECT_EQ(contentOf(target), "new");
+    struct stat status {};
+    ASSERT_EQ(::stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0751u);
+}
+
+TEST_F(BatchFileWriter, NewFileGetsThePermissionsTheUmaskAllows) {
+    const mode_t old = ::umask(022);
+    const fs::path target = folder / "new.bat";
+    writeBatchFile(target.string(), "x", fileSystem);
+    ::umask(old);
+    struct stat status {};
+    ASSERT_EQ(::stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0644u);
+}
+
+TEST_F(BatchFileWriter, UnencodableCharacterWritesNothingAndSaysWhere) {
+    const fs::path target = folder / "job.bat";
+    writeRaw(target, "old");
+    const std::string message = failureWriting(target, "echo 1\r\necho \xE4\xB8\xAD");
+    EXPECT_NE(message.find("U+4E2D"), std::string::npos) << message;
+    EXPECT_NE(message.find("line 2, column 6"), std::string::npos) << message;
+    EXPECT_EQ(contentOf(target), "old");
+    EXPECT_EQ(entriesInFolder(), 1u);
+}
+
+TEST_F(BatchFileWriter, RealFailuresNameThePathAndTheReason) {
+    writeRaw(folder / "plain", "a file, not a folder");
+    fs::create_directories(folder / "taken.bat");
+    const std::string longName(300, 'n');
+
+    EXPECT_NE(failureWriting(folder / "missing" / "a.bat", "x").find("No such file or directory"), std::string::npos);
+    EXPECT_NE(failureWriting(folder / "plain" / "a.bat", "x").find("Not a directory"), std::string::npos);
+    EXPECT_NE(failureWriting(folder / (longName + ".bat"), "x").find("File name too long"), std::string::npos);
+    EXPECT_NE(failureWriting(folder / "taken.bat", "x").find("Is a directory"), std::string::npos);
+    EXPECT_EQ(entriesInFolder(), 2u) << "no temporary file left behind";
+}
+
+TEST_F(BatchFileWriter, FailureAtAnyStepLeavesTheOldFileExactlyAsItWas) {
+    const fs::path target = folder / "job.bat";
+    const std::string oldBytes = "@echo old\r\n";
+    const std::string newText(64 * 1024, 'n');
+    for (auto failure : {FailingFileSystem::Failure::WriteHalfway, FailingFileSystem::Failure::Sync,
+                         FailingFileSystem::Failure::Close, FailingFileSystem::Failure::Rename}) {
+        writeRaw(target, oldBytes);
+        fileSystem.failure = failure;
+        fileSystem.writes = 0;
+        const std::string message = failureWriting(target, newText);
+        EXPECT_FALSE(message.empty());
+        EXPECT_EQ(contentOf(target), oldBytes);
+        EXPECT_EQ(entriesInFolder(), 1u) << "the temporary file must be removed";
+    }
+    EXPECT_NE(failureWriting(target, newText).find("Invalid cross-device link"), std::string::npos);
+}
+
+} // namespace
+} // namespace tovrin

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/FormEvents.h"
+#include "platform/Platform.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovrin::testing {
+
+// A platform whose user answers from a script queued in advance, and which
+// records every call in order. An unscripted message box or dialog throws,
+// so that a test notices a question it did not expect.
+class ScriptedPlatform : public Platform {
+public:
+    // The script.
+    std::deque<int> messageBoxAnswers;
+    std::deque<std::optional<std::string>> saveDialogChoices;  // nullopt: Cancel
+    std::optional<std::string> nextWriteFailure;                // the reason of the next write's failure
+    std::function<void()> whileMessageBoxOpen;
+    float outerWidth = 9000;
+    float outerHeight = 6000;
+
+    // What happened.
+    std::vector<std::string> calls;
+    std::map<std::string, std::string> files;
+    std::string text1;
+    bool ended = false;
+    bool calledAfterEnd = false;
+
+    void connect(FormEvents& events) { events_ = &events; }
+    // The user types at the end of the text.
+    void type(const std::string& typed);
+    // The user deletes the last character.
+    void backspace();
+
+    float Width() override;
+    float Height() override;
+    void Show() override;
+    void Move(float left, float top, float width, float height) override;
+    std::string Text() override;
+    void SetText(const std::string& text) override;
+    int messageBox(const std::string& prompt, int style, const std::string& title) override;
+    void pumpEvents() override;
+    void endProgram() override;
+    bool ShowSave(const SaveDialogSettings& settings) override;
+    std::string FileName() override;
+    void writeBatchFile(const std::string& path, const std::string& text) override;
+
+    SaveDialogSettings lastDialogSettings;
+
+private:
+    void record(std::string call);
+
+    FormEvents* events_ = nullptr;
+    std::string fileName_;
+};
+
+} // namespace tovrin::testing

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tovrin {
+
+inline constexpr std::string_view ProgramName = "Tovrin";
+inline constexpr std::string_view MakerWebAddress = "https://tovrin.example";
+inline const std::string Form1Caption = "Tovrin - Vaskel.exe - " + std::string(MakerWebAddress);
+
+// What the program tells the system about itself.
+inline constexpr std::string_view ProductName = "TOVRIN";
+inline constexpr std::string_view ProductVersion = "1.00";
+
+// How a screen reader names the text area.
+inline constexpr std::string_view Text1AccessibleName = "Batch commands";
+inline constexpr std::string_view Text1AccessibleDescription =
+    "The text of the batch file; File, Generate writes it to a .bat file.";
+
+// The client area of Form1 when the program starts.
+inline constexpr float StartClientWidth = 8115;
+inline constexpr float StartClientHeight = 4560;
+
+} // namespace tovrin
