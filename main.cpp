@@ -11,6 +11,8 @@ int main(int argc, char* argv[]) {
 
     tovrin::QtPlatform platform;
     tovrin::Form1 form(platform);
+    QObject::connect(&platform.window(), &tovrin::MainWindow::programEnded, &application,
+                     [] { QApplication::exit(0); });
     platform.start(form);
     return QApplication::exec();
 }

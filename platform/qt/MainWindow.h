@@ -28,6 +28,8 @@ signals:
     void resized();
     // The user asked to close the window; it stays open unless the program ends.
     void closeRequested();
+    // The program has ended: whoever runs the event loop stops it.
+    void programEnded();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -74,7 +74,7 @@ void QtPlatform::pumpEvents() {
 void QtPlatform::endProgram() {
     ended_ = true;
     window_.hide();
-    QApplication::exit(0);
+    emit window_.programEnded();
 }
 
 bool QtPlatform::ShowSave(const SaveDialogSettings& settings) {

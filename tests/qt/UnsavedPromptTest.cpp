@@ -1,0 +1,89 @@
+#include "tests/qt/RunningEditor.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+namespace tovrin::testing {
+namespace {
+
+using UnsavedPrompt = RunningEditor;
+
+TEST_F(UnsavedPrompt, AsksYesNoCancelWithYesAsDefaultAndEscapeAsCancel) {
+    QTest::keyClicks(&text1(), "echo 1");
+    QString prompt;
+    QMessageBox::Icon icon = QMessageBox::Critical;
+    bool yesIsDefault = false;
+    QStringList buttons;
+    script.expect<QMessageBox>([&](QMessageBox* box) {
+        prompt = box->windowTitle() + "|" + box->text();
+        icon = box->icon();
+        yesIsDefault = box->defaultButton() == box->button(QMessageBox::Yes);
+        for (QAbstractButton* button : box->buttons())
+            buttons << QString::number(box->standardButton(button));
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    choose(MenuCommand::Exit);
+    expectScriptPlayed();
+
+    EXPECT_EQ(prompt, "Tovrin|Generate .Bat file before exiting?");
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
+    EXPECT_TRUE(yesIsDefault);
+    EXPECT_EQ(buttons.size(), 3);
+    EXPECT_FALSE(platform.hasEnded());
+    EXPECT_TRUE(platform.window().isVisible());
+    EXPECT_EQ(platform.Text(), "echo 1");
+}
+
+TEST_F(UnsavedPrompt, NewAnsweredNoClearsTheText) {
+    QTest::keyClicks(&text1(), "echo 1");
+    QString prompt;
+    answerMessageBox(QMessageBox::No, &prompt);
+    choose(MenuCommand::New);
+    expectScriptPlayed();
+    EXPECT_EQ(prompt, "Tovrin|Generate .Bat file before clearing the text?");
+    EXPECT_EQ(platform.Text(), "");
+    EXPECT_TRUE(form.Saved);
+}
+
+TEST_F(UnsavedPrompt, ExitAnsweredYesSavesThroughTheDialogThenEnds) {
+    QTemporaryDir folder;
+    QTest::keyClicks(&text1(), "echo 1");
+    answerMessageBox(QMessageBox::Yes);
+    answerSaveDialog(folder.filePath("last"));
+    answerMessageBox(QMessageBox::Ok);
+    choose(MenuCommand::Exit);
+    expectScriptPlayed();
+    EXPECT_TRUE(platform.hasEnded());
+    EXPECT_FALSE(platform.window().isVisible());
+    QFile written(folder.filePath("last.bat"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "echo 1");
+}
+
+TEST_F(UnsavedPrompt, ClosingTheWindowWithUnsavedTextAsksLikeExit) {
+    QTest::keyClicks(&text1(), "echo 1");
+    QString prompt;
+    answerMessageBox(QMessageBox::Cancel, &prompt);
+    platform.window().close();
+    expectScriptPlayed();
+    EXPECT_EQ(prompt, "Tovrin|Generate .Bat file before exiting?");
+    EXPECT_TRUE(platform.window().isVisible());
+    EXPECT_FALSE(platform.hasEnded());
+
+    answerMessageBox(QMessageBox::No);
+    platform.window().close();
+    expectScriptPlayed();
+    EXPECT_TRUE(platform.hasEnded());
+    EXPECT_FALSE(platform.window().isVisible());
+}
+
+TEST_F(UnsavedPrompt, CleanWindowClosesAtOnceAndNothingReachesTheEditorAfterwards) {
+    platform.window().close();
+    EXPECT_TRUE(platform.hasEnded());
+    QTest::keyClicks(&text1(), "late");
+    EXPECT_TRUE(form.Saved) << "no event after the program's end";
+}
+
+} // namespace
+} // namespace tovrin::testing
