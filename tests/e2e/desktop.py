@@ -1,0 +1,127 @@
+"""A private X desktop (Xvfb with a window manager) and the editor on it,
+driven with xdotool the way a person uses keyboard and mouse."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+DEADLINE = 20.0
+MAIN_WINDOW = "^Tovrin - "
+DIALOG = "^Tovrin$"
+
+
+class Desktop:
+    def __init__(self, dpi=96):
+        self.home = tempfile.mkdtemp(prefix="tovrin-e2e-")
+        self.files = os.path.join(self.home, "files")
+        os.mkdir(self.files)
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
+             "-screen", "0", "1280x1024x24", "-dpi", str(dpi)],
+            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as display_number:
+            self.display = ":" + display_number.readline().strip()
+        self.env = dict(os.environ, DISPLAY=self.display, HOME=self.home,
+                        XDG_RUNTIME_DIR=self.home, QT_QPA_PLATFORM="xcb")
+        self.window_manager = subprocess.Popen(
+            ["openbox"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.editor = None
+        self.seen_dialogs = set()
+        # A window mapped before the window manager is ready stays unmapped.
+        self.wait_for(lambda: subprocess.run(["wmctrl", "-m"], env=self.env,
+                                             capture_output=True).returncode == 0,
+                      "the window manager")
+
+    def close(self):
+        for process in (self.editor, self.window_manager, self.server):
+            if process and process.poll() is None:
+                process.kill()
+            if process:
+                process.communicate()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def run(self, *command):
+        return subprocess.run(command, env=self.env, check=True, capture_output=True,
+                              text=True, timeout=DEADLINE).stdout
+
+    def start_editor(self, binary, extra_env=None):
+        self.editor = subprocess.Popen([binary], env=dict(self.env, **(extra_env or {})),
+                                       cwd=self.home, stdout=subprocess.PIPE,
+                                       stderr=subprocess.PIPE, text=True)
+        self.main_window = self.wait_for_window(MAIN_WINDOW)
+        self.focus(self.main_window)
+        return self.main_window
+
+    def wait_for(self, condition, what):
+        deadline = time.monotonic() + DEADLINE
+        while time.monotonic() < deadline:
+            result = condition()
+            if result:
+                return result
+            time.sleep(0.05)
+        raise AssertionError("timed out waiting for " + what)
+
+    def visible_windows(self, name):
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
+                               env=self.env, capture_output=True, text=True)
+        return [int(line) for line in found.stdout.split()]
+
+    def wait_for_window(self, name):
+        return self.wait_for(lambda: (self.visible_windows(name) or [None])[0], "window " + name)
+
+    def active_window(self):
+        active = subprocess.run(["xdotool", "getactivewindow"], env=self.env,
+                                capture_output=True, text=True)
+        return int(active.stdout) if active.returncode == 0 else None
+
+    def wait_for_new_dialog(self):
+        """The next message box or Save dialog, once it is shown and has the focus."""
+        def new_active_dialog():
+            active = self.active_window()
+            if active in self.visible_windows(DIALOG) and active not in self.seen_dialogs:
+                return active
+            return None
+        dialog = self.wait_for(new_active_dialog, "a new dialog with the focus")
+        self.seen_dialogs.add(dialog)
+        time.sleep(0.2)  # let the dialog settle its own focus before keys arrive
+        return dialog
+
+    def wait_until_gone(self, window):
+        self.wait_for(lambda: window not in self.visible_windows(DIALOG + "|" + MAIN_WINDOW),
+                      "window %d to close" % window)
+
+    def focus(self, window):
+        self.run("xdotool", "windowactivate", "--sync", str(window))
+        self.wait_for(lambda: self.active_window() == window, "focus on window %d" % window)
+
+    def key(self, *keys):
+        self.run("xdotool", "key", "--delay", "60", *keys)
+
+    def type_lines(self, *lines):
+        for index, line in enumerate(lines):
+            if index:
+                self.key("Return")
+            self.run("xdotool", "type", "--delay", "30", line)
+
+    def window_size(self, window):
+        geometry = self.run("xdotool", "getwindowgeometry", "--shell", str(window))
+        values = dict(line.split("=") for line in geometry.split())
+        return int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def editor_exit_code(self):
+        try:
+            return self.editor.wait(timeout=DEADLINE)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the editor did not end")
+
+    def read_file(self, name):
+        with open(os.path.join(self.files, name), "rb") as file:
+            return file.read()
+
+    def editor_is_running(self):
+        time.sleep(0.5)
+        return self.editor.poll() is None

@@ -1,0 +1,57 @@
+"""Leaves the editor with unsaved text by File, Exit and by the close button,
+answering the question each way a person can."""
+
+import os
+import sys
+import unittest
+
+from desktop import Desktop
+
+BINARY = None
+
+
+class UnsavedPrompt(unittest.TestCase):
+    def setUp(self):
+        self.desktop = Desktop()
+        self.addCleanup(self.desktop.close)
+
+    def test_exit_cancel_then_yes_saves_everything_typed(self):
+        desktop = self.desktop
+        desktop.start_editor(BINARY)
+        desktop.type_lines("echo one")
+
+        desktop.key("alt+f", "x")
+        prompt = desktop.wait_for_new_dialog()
+        desktop.key("Escape")
+        desktop.wait_until_gone(prompt)
+        self.assertTrue(desktop.editor_is_running())
+
+        desktop.focus(desktop.main_window)
+        desktop.key("Return")
+        desktop.type_lines("echo two")
+        desktop.key("alt+f", "x")
+        desktop.wait_for_new_dialog()
+        desktop.key("Return")  # Yes is the default button
+        desktop.wait_for_new_dialog()  # the Save dialog
+        desktop.run("xdotool", "type", "--delay", "30", os.path.join(desktop.files, "kept"))
+        desktop.key("Return")
+        desktop.wait_for_new_dialog()  # the confirmation
+        desktop.key("Return")
+
+        self.assertEqual(desktop.editor_exit_code(), 0)
+        self.assertEqual(desktop.read_file("kept.bat"), b"echo one\r\necho two")
+
+    def test_close_button_answered_no_ends_without_writing(self):
+        desktop = self.desktop
+        window = desktop.start_editor(BINARY)
+        desktop.type_lines("echo lost on purpose")
+        desktop.run("wmctrl", "-i", "-c", hex(window))
+        desktop.wait_for_new_dialog()
+        desktop.key("alt+n")
+        self.assertEqual(desktop.editor_exit_code(), 0)
+        self.assertEqual(os.listdir(desktop.files), [])
+
+
+if __name__ == "__main__":
+    BINARY = sys.argv.pop(1)
+    unittest.main()

@@ -1,0 +1,44 @@
+"""Starts the built editor, types, resizes and closes it by the window's close
+button, as a person would."""
+
+import sys
+import unittest
+
+from desktop import Desktop
+
+BINARY = None
+
+
+class WindowLifecycle(unittest.TestCase):
+    def setUp(self):
+        self.desktop = Desktop()
+        self.addCleanup(self.desktop.close)
+
+    def test_type_resize_and_close_a_clean_window(self):
+        desktop = self.desktop
+        window = desktop.start_editor(BINARY)
+        desktop.type_lines("@echo off", "echo hello")
+        width, height = desktop.window_size(window)
+        desktop.run("xdotool", "windowsize", "--sync", str(window), str(width + 150), str(height + 90))
+        desktop.wait_for(lambda: desktop.window_size(window) == (width + 150, height + 90), "the new size")
+        self.assertTrue(desktop.editor_is_running())
+
+        # The typed text is unsaved, so the close asks first.
+        desktop.run("wmctrl", "-i", "-c", hex(window))
+        prompt = desktop.wait_for_new_dialog()
+        desktop.key("Escape")
+        desktop.wait_until_gone(prompt)
+        self.assertTrue(desktop.editor_is_running())
+
+        desktop.focus(window)
+        desktop.key("alt+f", "n")  # New, answered No: the text is thrown away
+        prompt = desktop.wait_for_new_dialog()
+        desktop.key("alt+n")
+        desktop.wait_until_gone(prompt)
+        desktop.run("wmctrl", "-i", "-c", hex(window))
+        self.assertEqual(desktop.editor_exit_code(), 0)
+
+
+if __name__ == "__main__":
+    BINARY = sys.argv.pop(1)
+    unittest.main()
