@@ -4,8 +4,10 @@ driven with xdotool the way a person uses keyboard and mouse."""
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
+import unittest
 
 DEADLINE = 20.0
 MAIN_WINDOW = "^Tovrin - "
@@ -125,3 +127,21 @@ class Desktop:
     def editor_is_running(self):
         time.sleep(0.5)
         return self.editor.poll() is None
+
+
+class EditorTestCase(unittest.TestCase):
+    """A test with its own desktop; the editor's binary comes from the command line."""
+    binary = None
+
+    def setUp(self):
+        self.desktop = Desktop()
+        self.addCleanup(self.desktop.close)
+
+    def start_editor(self):
+        return self.desktop.start_editor(self.binary)
+
+
+def main():
+    """Runs the tests of the calling script: `script.py PATH-TO-EDITOR`."""
+    EditorTestCase.binary = os.path.abspath(sys.argv.pop(1))
+    unittest.main(module="__main__")

@@ -1,22 +1,14 @@
 """Generates a batch file through the real Save dialog, by keyboard only."""
 
 import os
-import sys
-import unittest
 
-from desktop import Desktop
-
-BINARY = None
+from desktop import EditorTestCase, main
 
 
-class GenerateByKeyboard(unittest.TestCase):
-    def setUp(self):
-        self.desktop = Desktop()
-        self.addCleanup(self.desktop.close)
-
+class GenerateByKeyboard(EditorTestCase):
     def test_typed_lines_become_the_file(self):
         desktop = self.desktop
-        desktop.start_editor(BINARY)
+        self.start_editor()
         desktop.type_lines("@echo off", "cd %TEMP%", "dir /b")
 
         desktop.key("alt+f", "g")
@@ -38,5 +30,4 @@ class GenerateByKeyboard(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    BINARY = sys.argv.pop(1)
-    unittest.main()
+    main()

@@ -2,22 +2,14 @@
 answering the question each way a person can."""
 
 import os
-import sys
-import unittest
 
-from desktop import Desktop
-
-BINARY = None
+from desktop import EditorTestCase, main
 
 
-class UnsavedPrompt(unittest.TestCase):
-    def setUp(self):
-        self.desktop = Desktop()
-        self.addCleanup(self.desktop.close)
-
+class UnsavedPrompt(EditorTestCase):
     def test_exit_cancel_then_yes_saves_everything_typed(self):
         desktop = self.desktop
-        desktop.start_editor(BINARY)
+        self.start_editor()
         desktop.type_lines("echo one")
 
         desktop.key("alt+f", "x")
@@ -43,7 +35,7 @@ class UnsavedPrompt(unittest.TestCase):
 
     def test_close_button_answered_no_ends_without_writing(self):
         desktop = self.desktop
-        window = desktop.start_editor(BINARY)
+        window = self.start_editor()
         desktop.type_lines("echo lost on purpose")
         desktop.run("wmctrl", "-i", "-c", hex(window))
         desktop.wait_for_new_dialog()
@@ -53,5 +45,4 @@ class UnsavedPrompt(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    BINARY = sys.argv.pop(1)
-    unittest.main()
+    main()

@@ -1,22 +1,13 @@
 """Starts the built editor, types, resizes and closes it by the window's close
 button, as a person would."""
 
-import sys
-import unittest
-
-from desktop import Desktop
-
-BINARY = None
+from desktop import EditorTestCase, main
 
 
-class WindowLifecycle(unittest.TestCase):
-    def setUp(self):
-        self.desktop = Desktop()
-        self.addCleanup(self.desktop.close)
-
+class WindowLifecycle(EditorTestCase):
     def test_type_resize_and_close_a_clean_window(self):
         desktop = self.desktop
-        window = desktop.start_editor(BINARY)
+        window = self.start_editor()
         desktop.type_lines("@echo off", "echo hello")
         width, height = desktop.window_size(window)
         desktop.run("xdotool", "windowsize", "--sync", str(window), str(width + 150), str(height + 90))
@@ -40,5 +31,4 @@ class WindowLifecycle(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    BINARY = sys.argv.pop(1)
-    unittest.main()
+    main()
