@@ -22,4 +22,8 @@ inline constexpr std::string_view Text1AccessibleDescription =
 inline constexpr float StartClientWidth = 8115;
 inline constexpr float StartClientHeight = 4560;
 
+// Where Text1 stands until the first Resize fits it to the window.
+inline constexpr float Text1DesignWidth = 8055;
+inline constexpr float Text1DesignHeight = 4455;
+
 } // namespace tovrin

@@ -58,6 +58,8 @@ void MainWindow::createText1() {
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    text1_->setGeometry(0, 0, twipsToPixels(Text1DesignWidth, logicalDpiX()),
+                        twipsToPixels(Text1DesignHeight, logicalDpiY()));
     text1_->setFocus();
 }
 
