@@ -31,6 +31,7 @@ public:
     std::string text1;
     bool ended = false;
     bool calledAfterEnd = false;
+    SaveDialogSettings lastDialogSettings;
 
     void connect(FormEvents& events) { events_ = &events; }
     // The user types at the end of the text.
@@ -50,8 +51,6 @@ public:
     bool ShowSave(const SaveDialogSettings& settings) override;
     std::string FileName() override;
     void writeBatchFile(const std::string& path, const std::string& text) override;
-
-    SaveDialogSettings lastDialogSettings;
 
 private:
     void record(std::string call);
