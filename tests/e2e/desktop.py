@@ -132,9 +132,10 @@ class Desktop:
 class EditorTestCase(unittest.TestCase):
     """A test with its own desktop; the editor's binary comes from the command line."""
     binary = None
+    dpi = 96
 
     def setUp(self):
-        self.desktop = Desktop()
+        self.desktop = Desktop(self.dpi)
         self.addCleanup(self.desktop.close)
 
     def start_editor(self):

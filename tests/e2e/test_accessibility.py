@@ -1,0 +1,57 @@
+"""Uses the editor the way a screen reader does: reads the text area's name,
+description and text, the File menu, and the unsaved-changes prompt with its
+buttons, and answers the prompt by pressing its buttons by name."""
+
+import os
+
+from gi.repository import Atspi
+
+from desktop import EditorTestCase, main
+from screen_reader import EDITOR_ENV, ScreenReader, find_all, named_children
+
+
+class ScreenReaderUse(EditorTestCase):
+    def test_text_area_menu_and_prompt_are_readable_and_usable(self):
+        desktop = self.desktop
+        desktop.start_editor(self.binary, EDITOR_ENV)
+        reader = ScreenReader(desktop)
+        frame = reader.main_frame()
+        self.assertTrue(frame.get_name().startswith("Tovrin - "))
+
+        [text_area] = find_all(frame, Atspi.Role.TEXT)
+        self.assertEqual(text_area.get_name(), "Batch commands")
+        self.assertEqual(text_area.get_description(),
+                         "The text of the batch file; File, Generate writes it to a .bat file.")
+
+        [menu_bar] = find_all(frame, Atspi.Role.MENU_BAR)
+        [file_menu] = find_all(menu_bar, Atspi.Role.MENU_ITEM, "File")
+        [items] = find_all(file_menu, Atspi.Role.POPUP_MENU)
+        self.assertEqual(named_children(items, Atspi.Role.MENU_ITEM), ["New", "Generate", "Exit"])
+        [exit_item] = find_all(items, Atspi.Role.MENU_ITEM, "Exit")
+
+        desktop.type_lines("echo hi")
+        desktop.wait_for(lambda: text_area.get_text(0, -1) == "echo hi", "the typed text")
+
+        reader.press_without_waiting(exit_item)
+        prompt = reader.message_box()
+        self.assertEqual(prompt.get_name(), "Tovrin")
+        self.assertIn("Generate .Bat file before exiting?",
+                      [label.get_name() for label in find_all(prompt, Atspi.Role.LABEL)])
+        buttons = [button.get_name() for button in find_all(prompt, Atspi.Role.PUSH_BUTTON)]
+        self.assertEqual(sorted(buttons), ["Cancel", "No", "Yes"])
+
+        [cancel] = find_all(prompt, Atspi.Role.PUSH_BUTTON, "Cancel")
+        reader.press(cancel)
+        reader.no_message_box()
+        self.assertTrue(desktop.editor_is_running())
+        self.assertEqual(text_area.get_text(0, -1), "echo hi")
+
+        reader.press_without_waiting(exit_item)
+        [no] = find_all(reader.message_box(), Atspi.Role.PUSH_BUTTON, "No")
+        reader.press(no)
+        self.assertEqual(desktop.editor_exit_code(), 0)
+        self.assertEqual(os.listdir(desktop.files), [])
+
+
+if __name__ == "__main__":
+    main()
