@@ -1,0 +1,72 @@
+#include "bench/BatchText.h"
+#include "bench/BenchEditor.h"
+#include "bench/Stopwatch.h"
+#include "bench/cases/Cases.h"
+
+#include <QTest>
+#include <QTextCursor>
+#include <stdexcept>
+
+namespace tovrin::bench {
+
+namespace {
+
+class TypingAtTheEnd {
+public:
+    explicit TypingAtTheEnd(const std::string& text) {
+        if (!text.empty())
+            editor_.setDirtyText(text);
+        QTextCursor end = editor_.text1().textCursor();
+        end.movePosition(QTextCursor::End);
+        editor_.text1().setTextCursor(end);
+        BenchEditor::settle();
+    }
+
+    // Seconds per keystroke, each one typed and painted before the next.
+    double secondsPerKeystroke(int keystrokes) {
+        editor_.form.Saved = true;
+        const double seconds = secondsTaken([&] {
+            for (int i = 0; i < keystrokes; ++i) {
+                QTest::keyClick(&editor_.text1(), Qt::Key_A);
+                BenchEditor::settle();
+            }
+        });
+        if (editor_.form.Saved)
+            throw std::runtime_error("Typing did not reach Text1 Change.");
+        removeLastCharacters(keystrokes);
+        return seconds / keystrokes;
+    }
+
+private:
+    // So that every run types at the end of the same text.
+    void removeLastCharacters(int count) {
+        QTextCursor cursor = editor_.text1().textCursor();
+        cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, count);
+        cursor.removeSelectedText();
+        BenchEditor::settle();
+    }
+
+    BenchEditor editor_;
+};
+
+} // namespace
+
+Row typingRow(const Settings& settings) {
+    TypingAtTheEnd large(makeBatchText(settings.largeText).utf8);
+    TypingAtTheEnd empty("");
+    std::vector<double> atLarge;
+    std::vector<double> atEmpty;
+    for (int run = 0; run < settings.runs; ++run) {
+        atLarge.push_back(large.secondsPerKeystroke(settings.keystrokesPerRun));
+        atEmpty.push_back(empty.secondsPerKeystroke(settings.keystrokesPerRun));
+    }
+    return {.name = "Keystroke at the end of " + sizeName(settings.largeText),
+            .unit = Unit::Seconds,
+            .measured = summarize(atLarge),
+            .baselineName = "empty text",
+            .baseline = summarize(atEmpty),
+            .maxRatio = 1.2,
+            .maxMeasured = std::nullopt};
+}
+
+} // namespace tovrin::bench
