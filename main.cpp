@@ -8,6 +8,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(tovrin::ProductName.data(), tovrin::ProductName.size()));
     QApplication::setApplicationVersion(QString::fromUtf8(tovrin::ProductVersion.data(), tovrin::ProductVersion.size()));
+    QApplication::setDesktopFileName(QString::fromUtf8(tovrin::DesktopEntryId.data(), tovrin::DesktopEntryId.size()));
 
     tovrin::QtPlatform platform;
     tovrin::Form1 form(platform);

@@ -12,6 +12,9 @@ inline const std::string Form1Caption = "Tovrin - Vaskel.exe - " + std::string(M
 // What the program tells the system about itself.
 inline constexpr std::string_view ProductName = "TOVRIN";
 inline constexpr std::string_view ProductVersion = "1.00";
+// The name of the desktop entry that the program is installed with; desktops
+// find its menu entry and icon for the window by it.
+inline constexpr std::string_view DesktopEntryId = "example.tovrin.Tovrin";
 
 // How a screen reader names the text area.
 inline constexpr std::string_view Text1AccessibleName = "Batch commands";
