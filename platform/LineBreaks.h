@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tovrin {
@@ -22,6 +23,19 @@ void forEachLine(std::string_view text, OnLine&& onLine) {
         const bool crlf = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n';
         start = brk + (crlf ? 2 : 1);
     }
+}
+
+// The text with every line break, whichever kind it was, as CR LF.
+inline std::string withCrLfBreaks(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    forEachLine(text, [&](std::string_view line, bool endsWithBreak) {
+        result += line;
+        if (endsWithBreak)
+            result += "\r\n";
+        return true;
+    });
+    return result;
 }
 
 } // namespace tovrin

@@ -1,19 +1,12 @@
 #pragma once
 
-#include <cstddef>
+#include "platform/UnencodableCharacter.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace tovrin {
-
-// A character of the text that the code page has no byte for. Line and
-// column count from 1; the column counts characters, not bytes.
-struct UnencodableCharacter {
-    char32_t character;
-    std::size_t line;
-    std::size_t column;
-};
 
 // Converts UTF-8 text to the bytes of a batch file: each character one byte
 // of Windows-1252, every line break (CR LF, lone CR or lone LF) as CR LF.
