@@ -6,8 +6,8 @@
 namespace tovrin {
 
 // The text box's content as the editor reads it: UTF-8, every line break
-// CR LF. Read line by line from the document, so that no second copy of a
-// long text is made on the way.
+// CR LF. A character the text box holds in halves that do not pair up reads
+// as U+FFFD, the replacement character.
 std::string readText(const QPlainTextEdit& textBox);
 
 } // namespace tovrin

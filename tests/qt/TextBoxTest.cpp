@@ -25,6 +25,19 @@ TEST_F(TextBox, NonAsciiAndNoBreakSpaceReadBackUnchanged) {
     EXPECT_EQ(platform.Text(), "caf\xC3\xA9 \xE2\x82\xAC\xC2\xA0" "5");
 }
 
+TEST_F(TextBox, EmptyLinesAndAFinalBreakReadBackAsTheyWereWritten) {
+    platform.SetText("\r\n\r\nrem x\r\n");
+    EXPECT_EQ(platform.Text(), "\r\n\r\nrem x\r\n");
+    platform.SetText("");
+    EXPECT_EQ(platform.Text(), "");
+}
+
+TEST_F(TextBox, CharactersBeyondSixteenBitsReadAsFourBytesAndAnUnpairedHalfAsReplacement) {
+    const char16_t pairedAndLone[] = {u'a', 0xD83D, 0xDE00, u'b', 0xD83D, u'c', 0xDE00};
+    text1().setPlainText(QString::fromUtf16(pairedAndLone, std::size(pairedAndLone)));
+    EXPECT_EQ(platform.Text(), "a\xF0\x9F\x98\x80" "b\xEF\xBF\xBD" "c\xEF\xBF\xBD");
+}
+
 TEST_F(TextBox, WritingTheTextReplacesItAndRaisesChangeBeforeReturning) {
     int changes = 0;
     QObject::connect(&text1(), &QPlainTextEdit::textChanged, [&] { ++changes; });
