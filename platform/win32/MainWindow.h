@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/FormEvents.h"
+#include "window/MenuTable.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace tovrin {
+
+// The identifier a menu item's WM_COMMAND carries.
+int menuCommandId(MenuCommand command);
+
+// Form1 as the user sees it: caption, icon, the File menu and Text1 (a
+// multi-line EDIT control), built from the window's design settings. It
+// decides nothing; it reports what happens to it as the Form1 event it is.
+class MainWindow {
+public:
+    using Deliver = std::function<void(void (FormEvents::*)())>;
+
+    explicit MainWindow(Deliver deliver);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    HWND text1() const { return text1_; }
+    // Replaces Text1's content and reports it as one Text1 Change: a
+    // multi-line EDIT control does not report a change made this way itself.
+    bool replaceText(const std::wstring& text);
+    // Pixels per inch of the screen the window is on.
+    int dpiX() const;
+    int dpiY() const;
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void onCommand(WPARAM wParam);
+    HMENU createMenu() const;
+    void createText1();
+
+    Deliver deliver_;
+    HWND window_ = nullptr;
+    HWND text1_ = nullptr;
+    bool replacingText_ = false;
+};
+
+} // namespace tovrin

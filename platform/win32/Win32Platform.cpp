@@ -1,0 +1,117 @@
+#include "platform/win32/Win32Platform.h"
+
+#include "platform/LineBreaks.h"
+#include "platform/PlatformError.h"
+#include "platform/win32/BatchFileWriter.h"
+#include "platform/win32/SystemError.h"
+#include "platform/win32/Utf16.h"
+#include "window/DesignSettings.h"
+#include "window/Twips.h"
+
+namespace tovrin {
+
+Win32Platform::Win32Platform()
+    : dispatch_(*this, std::string(ProgramName)), window_([this](auto handler) { deliver(handler); }) {}
+
+void Win32Platform::start(FormEvents& events) {
+    events_ = &events;
+    deliver(&FormEvents::Form1_Load);
+    ShowWindow(window_.handle(), SW_SHOWDEFAULT);
+    // Showing a window that already has its size may not resize it; the
+    // text box is fitted to it all the same.
+    if (!resizedSinceStart_)
+        deliver(&FormEvents::Form1_Resize);
+    UpdateWindow(window_.handle());
+}
+
+void Win32Platform::deliver(void (FormEvents::*handler)()) {
+    if (ended_ || events_ == nullptr)
+        return;
+    if (handler == &FormEvents::Form1_Resize)
+        resizedSinceStart_ = true;
+    dispatch_([this, handler] { (events_->*handler)(); });
+}
+
+RECT Win32Platform::outerRectangle() const {
+    RECT outer{};
+    if (!GetWindowRect(window_.handle(), &outer))
+        throw PlatformError("The size of the window could not be read: " + systemReason(GetLastError()));
+    return outer;
+}
+
+float Win32Platform::Width() {
+    const RECT outer = outerRectangle();
+    return pixelsToTwips(outer.right - outer.left, window_.dpiX());
+}
+
+float Win32Platform::Height() {
+    const RECT outer = outerRectangle();
+    return pixelsToTwips(outer.bottom - outer.top, window_.dpiY());
+}
+
+void Win32Platform::Show() {
+    ShowWindow(window_.handle(), SW_SHOW);
+}
+
+void Win32Platform::Move(float left, float top, float width, float height) {
+    const int dpiX = window_.dpiX();
+    const int dpiY = window_.dpiY();
+    if (!MoveWindow(window_.text1(), twipsToPixels(left, dpiX), twipsToPixels(top, dpiY), twipsToPixels(width, dpiX),
+                    twipsToPixels(height, dpiY), TRUE))
+        throw PlatformError("The text box could not be moved: " + systemReason(GetLastError()));
+}
+
+std::string Win32Platform::Text() {
+    const int length = GetWindowTextLengthW(window_.text1());
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window_.text1(), text.data(), length + 1)));
+    // Pasted text may bring line breaks of other kinds along.
+    return withCrLfBreaks(toUtf8(text));
+}
+
+void Win32Platform::SetText(const std::string& text) {
+    // The control shows only CR LF as a line break.
+    if (!window_.replaceText(toUtf16(withCrLfBreaks(text))))
+        throw PlatformError("The text could not be replaced: " + systemReason(GetLastError()));
+}
+
+int Win32Platform::messageBox(const std::string& prompt, int style, const std::string& title) {
+    const int answer = MessageBoxW(window_.handle(), toUtf16(prompt).c_str(), toUtf16(title).c_str(),
+                                   static_cast<UINT>(style));
+    if (answer == 0)
+        throw PlatformError("A message box could not be shown: " + systemReason(GetLastError()));
+    return answer;
+}
+
+void Win32Platform::pumpEvents() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The outer message loop must see it too.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void Win32Platform::endProgram() {
+    ended_ = true;
+    ShowWindow(window_.handle(), SW_HIDE);
+    PostQuitMessage(0);
+}
+
+bool Win32Platform::ShowSave(const SaveDialogSettings& settings) {
+    return COD_.ShowSave(window_.handle(), settings);
+}
+
+std::string Win32Platform::FileName() {
+    return COD_.FileName();
+}
+
+void Win32Platform::writeBatchFile(const std::string& path, const std::string& text) {
+    tovrin::writeBatchFile(path, text);
+}
+
+} // namespace tovrin

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/EventDispatch.h"
+#include "platform/FormEvents.h"
+#include "platform/Platform.h"
+#include "platform/win32/MainWindow.h"
+#include "platform/win32/SaveDialog.h"
+
+namespace tovrin {
+
+// The platform on the Windows API itself.
+class Win32Platform : public Platform {
+public:
+    Win32Platform();
+
+    // Delivers Load and shows the window, whose events then reach the
+    // handlers. The caller runs the message loop until the program ends.
+    void start(FormEvents& events);
+    bool hasEnded() const { return ended_; }
+    const MainWindow& window() const { return window_; }
+
+    float Width() override;
+    float Height() override;
+    void Show() override;
+    void Move(float left, float top, float width, float height) override;
+    std::string Text() override;
+    void SetText(const std::string& text) override;
+    int messageBox(const std::string& prompt, int style, const std::string& title) override;
+    void pumpEvents() override;
+    void endProgram() override;
+    bool ShowSave(const SaveDialogSettings& settings) override;
+    std::string FileName() override;
+    void writeBatchFile(const std::string& path, const std::string& text) override;
+
+private:
+    void deliver(void (FormEvents::*handler)());
+    RECT outerRectangle() const;
+
+    EventDispatch dispatch_;
+    FormEvents* events_ = nullptr;
+    bool ended_ = false;
+    bool resizedSinceStart_ = false;
+    MainWindow window_;
+    SaveDialog COD_;
+};
+
+} // namespace tovrin

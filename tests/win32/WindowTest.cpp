@@ -1,0 +1,257 @@
+#include "editor/Messages.h"
+#include "tests/win32/RunningEditor.h"
+#include "tests/win32/TemporaryFolder.h"
+#include "platform/win32/Utf16.h"
+#include "window/DesignSettings.h"
+#include "window/Twips.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace tovrin {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RunningEditor;
+using testing::SeenDialog;
+using testing::TemporaryFolder;
+using testing::utf8Of;
+
+const std::vector<int> OkOnly{IDOK};
+const std::vector<int> YesNoCancel{IDCANCEL, IDYES, IDNO};
+
+std::string contentOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::wstring windowText(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+int screenDpi(int axis) {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, axis);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+SIZE sizeOf(const RECT& rectangle) {
+    return {rectangle.right - rectangle.left, rectangle.bottom - rectangle.top};
+}
+
+using Window = RunningEditor;
+
+TEST_F(Window, HasItsCaptionFrameAndStartSize) {
+    EXPECT_EQ(windowText(window()), toUtf16(Form1Caption));
+    const LONG style = GetWindowLongW(window(), GWL_STYLE);
+    for (LONG part : {WS_THICKFRAME, WS_SYSMENU, WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_CAPTION, WS_VISIBLE})
+        EXPECT_EQ(style & part, part) << std::hex << part;
+    RECT client{};
+    GetClientRect(window(), &client);
+    EXPECT_EQ(client.right, twipsToPixels(StartClientWidth, screenDpi(LOGPIXELSX)));
+    EXPECT_EQ(client.bottom, twipsToPixels(StartClientHeight, screenDpi(LOGPIXELSY)));
+}
+
+TEST_F(Window, MenuFollowsTheMenuTable) {
+    const HMENU bar = GetMenu(window());
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(GetMenuItemCount(bar), 1);
+    wchar_t caption[64] = {};
+    GetMenuStringW(bar, 0, caption, 64, MF_BYPOSITION);
+    EXPECT_STREQ(caption, L"&File");
+    const HMENU file = GetSubMenu(bar, 0);
+    const std::vector<std::wstring> expected{L"&New", L"-", L"&Generate", L"-", L"E&xit"};
+    ASSERT_EQ(GetMenuItemCount(file), static_cast<int>(expected.size()));
+    for (UINT position = 0; position < expected.size(); ++position) {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_STATE;
+        GetMenuItemInfoW(file, position, TRUE, &item);
+        if (expected[position] == L"-") {
+            EXPECT_NE(item.fType & MFT_SEPARATOR, 0u) << "item " << position;
+            continue;
+        }
+        EXPECT_EQ(item.fState & MFS_DISABLED, 0u) << "item " << position;
+        GetMenuStringW(file, position, caption, 64, MF_BYPOSITION);
+        EXPECT_EQ(caption, expected[position]);
+    }
+    EXPECT_EQ(GetMenuItemID(file, 2), static_cast<UINT>(menuCommandId(MenuCommand::Generate)));
+}
+
+TEST_F(Window, Text1WrapsScrollsVerticallyAndHasNoSmallLimit) {
+    const LONG style = GetWindowLongW(text1(), GWL_STYLE);
+    for (LONG part : {ES_MULTILINE, ES_WANTRETURN, WS_VSCROLL})
+        EXPECT_EQ(style & part, part) << std::hex << part;
+    EXPECT_EQ(style & (WS_HSCROLL | ES_AUTOHSCROLL), 0) << "long lines must wrap";
+    EXPECT_GT(SendMessageW(text1(), EM_GETLIMITTEXT, 0, 0), 1000000);
+    EXPECT_EQ(GetFocus(), text1());
+    EXPECT_EQ(windowText(text1()), L"");
+}
+
+TEST_F(Window, Text1FollowsTheOuterSizeByFixedMargins) {
+    const auto textSize = [&] {
+        RECT rectangle{};
+        GetWindowRect(text1(), &rectangle);
+        return sizeOf(rectangle);
+    };
+    const auto outerSize = [&] {
+        RECT rectangle{};
+        GetWindowRect(window(), &rectangle);
+        return sizeOf(rectangle);
+    };
+    const SIZE outer = outerSize();
+    EXPECT_EQ(textSize().cx, twipsToPixels(pixelsToTwips(outer.cx, screenDpi(LOGPIXELSX)) - 100, screenDpi(LOGPIXELSX)));
+    EXPECT_EQ(textSize().cy, twipsToPixels(pixelsToTwips(outer.cy, screenDpi(LOGPIXELSY)) - 750, screenDpi(LOGPIXELSY)));
+
+    const SIZE before = textSize();
+    SetWindowPos(window(), nullptr, 0, 0, outer.cx + 120, outer.cy + 90, SWP_NOMOVE | SWP_NOZORDER);
+    handleWaitingMessages();
+    EXPECT_EQ(textSize().cx, before.cx + 120);
+    EXPECT_EQ(textSize().cy, before.cy + 90);
+    RECT placed{};
+    GetWindowRect(text1(), &placed);
+    MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 0);
+    EXPECT_EQ(placed.top, 0);
+}
+
+TEST_F(Window, TypingMarksTheTextUnsavedAndEnterBreaksTheLineWithCrLf) {
+    EXPECT_TRUE(form.Saved);
+    type(L"echo one\ndir");
+    EXPECT_FALSE(form.Saved);
+    EXPECT_EQ(platform.Text(), "echo one\r\ndir");
+}
+
+TEST_F(Window, SetTextRunsText1ChangeBeforeItReturns) {
+    platform.SetText("a\nb");
+    EXPECT_FALSE(form.Saved);
+    EXPECT_EQ(platform.Text(), "a\r\nb");
+    EXPECT_EQ(windowText(text1()), L"a\r\nb");
+}
+
+TEST_F(Window, GenerateAsksForANameWritesAnsiBytesAndConfirms) {
+    TemporaryFolder folder;
+    type(L"@echo off\ncopy caf\u00e9.txt D:\\\n");
+    const fs::path chosen = folder.path() / "backup";
+    script.enterFileName(chosen.wstring());
+    script.pressButton(IDOK);
+    choose(MenuCommand::Generate);
+    const std::vector<SeenDialog> seen = script.run();
+
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].title, L"Tovrin");
+    const std::string written = utf8Of(chosen) + ".bat";
+    EXPECT_EQ(seen[1].title, L"Tovrin");
+    EXPECT_EQ(seen[1].text, toUtf16(savedConfirmation(written)));
+    EXPECT_EQ(seen[1].buttons, OkOnly);
+    EXPECT_EQ(contentOf(fs::path(chosen).concat(".bat")), "@echo off\r\ncopy caf\xE9.txt D:\\\r\n");
+    EXPECT_TRUE(form.Saved);
+    EXPECT_EQ(platform.FileName(), utf8Of(chosen));
+}
+
+TEST_F(Window, SaveDialogPresetsTheLastNameAndItsCancelWritesNothing) {
+    TemporaryFolder folder;
+    type(L"dir");
+    const fs::path chosen = folder.path() / "first";
+    script.enterFileName(chosen.wstring());
+    script.pressButton(IDOK);
+    choose(MenuCommand::Generate);
+    script.run();
+    type(L" /s");
+
+    testing::DialogScript cancelling;
+    cancelling.pressButton(IDCANCEL);
+    choose(MenuCommand::Generate);
+    const std::vector<SeenDialog> seen = cancelling.run();
+
+    ASSERT_EQ(seen.size(), 1u) << "a cancelled dialog confirms nothing";
+    EXPECT_NE(seen[0].fileNameField.find(L"first"), std::wstring::npos) << toUtf8(seen[0].fileNameField);
+    EXPECT_EQ(contentOf(fs::path(chosen).concat(".bat")), "dir");
+    EXPECT_EQ(folder.entries(), 1u);
+    EXPECT_FALSE(form.Saved);
+}
+
+TEST_F(Window, ACharacterTheCodePageLacksIsReportedAndTheOldFileKept) {
+    TemporaryFolder folder;
+    const fs::path chosen = folder.path() / "job";
+    std::ofstream(fs::path(chosen).concat(".bat"), std::ios::binary) << "old";
+    type(L"ok\nab\u03a9");
+    script.enterFileName(chosen.wstring());
+    script.pressButton(IDOK);
+    choose(MenuCommand::Generate);
+    const std::vector<SeenDialog> seen = script.run();
+
+    ASSERT_EQ(seen.size(), 2u);
+    const std::string message = toUtf8(seen[1].text);
+    EXPECT_NE(message.find("U+03A9 on line 2, column 3"), std::string::npos) << message;
+    EXPECT_NE(message.find(utf8Of(chosen) + ".bat"), std::string::npos) << message;
+    EXPECT_EQ(seen[1].title, L"Tovrin");
+    EXPECT_EQ(contentOf(fs::path(chosen).concat(".bat")), "old");
+    EXPECT_EQ(folder.entries(), 1u);
+    EXPECT_FALSE(form.Saved);
+    EXPECT_FALSE(platform.hasEnded());
+}
+
+TEST_F(Window, CloseButtonWithUnsavedTextAsksAndCancelKeepsTheWindow) {
+    type(L"dir");
+    script.pressButton(IDCANCEL);
+    pressCloseButton();
+    const std::vector<SeenDialog> seen = script.run();
+
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, toUtf16(ExitPrompt));
+    EXPECT_EQ(seen[0].title, L"Tovrin");
+    EXPECT_EQ(seen[0].buttons, YesNoCancel);
+    EXPECT_FALSE(platform.hasEnded());
+    EXPECT_TRUE(IsWindowVisible(window()));
+    EXPECT_EQ(platform.Text(), "dir");
+}
+
+TEST_F(Window, CloseButtonAnsweredNoEndsTheProgram) {
+    type(L"dir");
+    script.pressButton(IDNO);
+    pressCloseButton();
+    script.run();
+    EXPECT_TRUE(platform.hasEnded());
+    EXPECT_FALSE(IsWindowVisible(window()));
+}
+
+TEST_F(Window, ExitWithNothingUnsavedEndsAtOnceAndNothingMoreArrives) {
+    choose(MenuCommand::Exit);
+    bool toldToQuit = false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        toldToQuit = toldToQuit || message.message == WM_QUIT;
+        DispatchMessageW(&message);
+    }
+    EXPECT_TRUE(platform.hasEnded());
+    EXPECT_TRUE(toldToQuit) << "the message loop is told to stop";
+    type(L"x");
+    EXPECT_TRUE(form.Saved) << "no handler runs after the end";
+}
+
+TEST_F(Window, NewWithUnsavedTextGeneratesFirstWhenAskedThenClears) {
+    TemporaryFolder folder;
+    type(L"dir");
+    const fs::path chosen = folder.path() / "kept";
+    script.pressButton(IDYES);
+    script.enterFileName(chosen.wstring());
+    script.pressButton(IDOK);
+    choose(MenuCommand::New);
+    const std::vector<SeenDialog> seen = script.run();
+
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].text, toUtf16(NewPrompt));
+    EXPECT_EQ(seen[0].buttons, YesNoCancel);
+    EXPECT_EQ(contentOf(fs::path(chosen).concat(".bat")), "dir");
+    EXPECT_EQ(platform.Text(), "");
+    EXPECT_TRUE(form.Saved);
+}
+
+} // namespace
+} // namespace tovrin
