@@ -1,16 +1,16 @@
 #include "platform/qt/TextBoxContent.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
 
 namespace tovrin {
 
 namespace {
 
-// The document's raw text ends each paragraph with a paragraph separator,
-// and holds a line break typed with Shift+Enter as a line separator; in the
-// file both are line breaks like any other.
+// A line break typed with Shift+Enter stays inside its paragraph as a line
+// separator; in the file it is a line break like any other.
 bool isLineBreak(char16_t unit) {
-    return unit == QChar::ParagraphSeparator || unit == QChar::LineSeparator;
+    return unit == QChar::LineSeparator;
 }
 
 bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
@@ -18,13 +18,13 @@ bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
 
 constexpr char32_t ReplacementCharacter = 0xFFFD;
 
-// Walks the raw text a character at a time, handing each to onCharacter as
+// Walks a paragraph a character at a time, handing each to onCharacter as
 // a code point; a line break comes as '\n', a surrogate without its partner
 // as the replacement character.
 template <typename OnCharacter>
-void forEachCharacter(QStringView raw, OnCharacter&& onCharacter) {
-    const char16_t* unit = raw.utf16();
-    const char16_t* const end = unit + raw.size();
+void forEachCharacter(QStringView paragraph, OnCharacter&& onCharacter) {
+    const char16_t* unit = paragraph.utf16();
+    const char16_t* const end = unit + paragraph.size();
     while (unit < end) {
         const char16_t first = *unit++;
         if (first < 0x80)
@@ -68,18 +68,31 @@ char* appendUtf8(char32_t character, char* out) {
     return out;
 }
 
+// The whole document, paragraph after paragraph, with a line break between
+// each two.
+template <typename OnCharacter>
+void forEachCharacter(const QTextDocument& document, OnCharacter&& onCharacter) {
+    bool first = true;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (!first)
+            onCharacter(U'\n');
+        first = false;
+        forEachCharacter(block.text(), onCharacter);
+    }
+}
+
 } // namespace
 
-// One copy of the document's characters, then the UTF-8 text sized exactly
-// and written in place: going block by block cost a string or two for
-// every line, which on a long text took far longer than writing the file.
+// Twice through the paragraphs, first to size the UTF-8 text exactly, then
+// to write it in place: on a long text, copying the whole document at once,
+// or a string or two for every line, cost more than writing the file.
 std::string readText(const QPlainTextEdit& textBox) {
-    const QString raw = textBox.document()->toRawText();
+    const QTextDocument& document = *textBox.document();
     std::size_t size = 0;
-    forEachCharacter(raw, [&](char32_t character) { size += utf8Length(character); });
+    forEachCharacter(document, [&](char32_t character) { size += utf8Length(character); });
     std::string text(size, '\0');
     char* out = text.data();
-    forEachCharacter(raw, [&](char32_t character) { out = appendUtf8(character, out); });
+    forEachCharacter(document, [&](char32_t character) { out = appendUtf8(character, out); });
     return text;
 }
 
