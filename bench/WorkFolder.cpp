@@ -4,13 +4,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
 namespace tovrin::bench {
 
 WorkFolder::WorkFolder() {
-    std::vector<char> name{std::begin("tovrin-bench-XXXXXX"), std::end("tovrin-bench-XXXXXX")};
+    constexpr char Pattern[] = "tovrin-bench-XXXXXX";
+    std::vector<char> name(std::begin(Pattern), std::end(Pattern));
     if (::mkdtemp(name.data()) == nullptr)
         throw std::runtime_error(std::string("Could not make a folder for the bench: ") + std::strerror(errno));
     path_ = std::filesystem::absolute(name.data()).string();
