@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commdlg.h>
+
 namespace tovrin::testing {
 
 namespace {
@@ -63,8 +65,12 @@ SeenDialog describe(HWND dialog) {
     for (int id : MessageButtons)
         if (HWND button = GetDlgItem(dialog, id); button != nullptr && IsWindowVisible(button))
             seen.buttons.push_back(id);
-    if (HWND field = fileNameField(dialog))
+    if (HWND field = fileNameField(dialog)) {
         seen.fileNameField = textOf(field);
+        wchar_t folder[MAX_PATH] = {};
+        SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+        seen.folder = folder;
+    }
     return seen;
 }
 

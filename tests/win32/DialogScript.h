@@ -14,6 +14,7 @@ struct SeenDialog {
     std::wstring text;          // a message box's prompt
     std::vector<int> buttons;   // which of IDOK, IDCANCEL, IDYES, IDNO it has
     std::wstring fileNameField; // a Save dialog's preset name
+    std::wstring folder;        // the folder a Save dialog shows
 };
 
 // Answers the dialogs that a test opens, one after another, from a thread of

@@ -145,6 +145,7 @@ TEST_F(Window, GenerateAsksForANameWritesAnsiBytesAndConfirms) {
 
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].title, L"Tovrin");
+    EXPECT_EQ(_wcsicmp(seen[0].folder.c_str(), L"c:\\"), 0) << toUtf8(seen[0].folder);
     const std::string written = utf8Of(chosen) + ".bat";
     EXPECT_EQ(seen[1].title, L"Tovrin");
     EXPECT_EQ(seen[1].text, toUtf16(savedConfirmation(written)));
