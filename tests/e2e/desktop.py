@@ -32,6 +32,7 @@ class Desktop:
         self.window_manager = subprocess.Popen(
             ["openbox"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.editor = None
+        self.services = []  # more processes of this desktop's session, ended with it
         self.seen_dialogs = set()
         # A window mapped before the window manager is ready stays unmapped.
         self.wait_for(lambda: subprocess.run(["wmctrl", "-m"], env=self.env,
@@ -39,7 +40,7 @@ class Desktop:
                       "the window manager")
 
     def close(self):
-        for process in (self.editor, self.window_manager, self.server):
+        for process in (self.editor, *self.services, self.window_manager, self.server):
             if process and process.poll() is None:
                 process.kill()
             if process:

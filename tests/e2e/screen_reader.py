@@ -1,5 +1,8 @@
-"""The editor as a screen reader sees it, through AT-SPI on the session bus
-that the test runs under (dbus-run-session)."""
+"""The editor as a screen reader sees it, through AT-SPI on a session bus of
+the desktop's own."""
+
+import os
+import subprocess
 
 import gi
 
@@ -11,13 +14,10 @@ APPLICATION_NAME = "TOVRIN"
 # The action that buttons and menu items offer.
 PRESS = "Press"
 
-# Start the editor with this in its environment so that it always speaks
-# AT-SPI, whether or not a screen reader runs.
-EDITOR_ENV = {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
-
 
 def children(accessible):
-    return [accessible.get_child_at_index(index) for index in range(accessible.get_child_count())]
+    found = (accessible.get_child_at_index(index) for index in range(accessible.get_child_count()))
+    return [child for child in found if child is not None]
 
 
 def descendants(accessible):
@@ -43,27 +43,53 @@ def action_index(accessible, action):
 
 
 class ScreenReader:
+    """Give it the desktop before starting the editor there: it starts the
+    session bus that the editor and this process then share, and makes the
+    editor speak AT-SPI whether or not a screen reader runs."""
+
     def __init__(self, desktop):
         self.desktop = desktop
         self.a11y_bus = None
+        # The accessibility bus's socket lives in the runtime folder, which
+        # is the desktop's private one: tests running side by side each keep
+        # their own.
+        session_bus = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--print-address"], env=desktop.env,
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        desktop.services.append(session_bus)
+        address = session_bus.stdout.readline().strip()
+        desktop.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        # This process finds the accessibility bus through the session bus,
+        # or through the X display it is given.
+        os.environ.update(DBUS_SESSION_BUS_ADDRESS=address, DISPLAY=desktop.display)
+
+    def wait_for(self, condition, what):
+        """Polls condition while windows come and go: an object that vanishes
+        as the tree is walked only means that it is not settled yet."""
+        def settled():
+            try:
+                return condition()
+            except GLib.Error:
+                return None
+        return self.desktop.wait_for(settled, what)
 
     def application(self):
         def found():
             desktop = Atspi.get_desktop(0)
             return next((app for app in children(desktop) if app.get_name() == APPLICATION_NAME), None)
-        return self.desktop.wait_for(found, "the editor on the accessibility bus")
+        return self.wait_for(found, "the editor on the accessibility bus")
 
     def main_frame(self):
-        return self.desktop.wait_for(
+        return self.wait_for(
             lambda: next(iter(find_all(self.application(), Atspi.Role.FRAME)), None), "the main frame")
 
     def message_box(self):
-        return self.desktop.wait_for(
+        return self.wait_for(
             lambda: next(iter(find_all(self.application(), Atspi.Role.ALERT)), None), "a message box")
 
     def no_message_box(self):
-        return self.desktop.wait_for(lambda: not find_all(self.application(), Atspi.Role.ALERT),
-                                     "the message box to close")
+        return self.wait_for(lambda: not find_all(self.application(), Atspi.Role.ALERT),
+                             "the message box to close")
 
     def press(self, accessible):
         accessible.do_action(action_index(accessible, PRESS))

@@ -7,14 +7,14 @@ import os
 from gi.repository import Atspi
 
 from desktop import EditorTestCase, main
-from screen_reader import EDITOR_ENV, ScreenReader, find_all, named_children
+from screen_reader import ScreenReader, find_all, named_children
 
 
 class ScreenReaderUse(EditorTestCase):
     def test_text_area_menu_and_prompt_are_readable_and_usable(self):
         desktop = self.desktop
-        desktop.start_editor(self.binary, EDITOR_ENV)
         reader = ScreenReader(desktop)
+        self.start_editor()
         frame = reader.main_frame()
         self.assertTrue(frame.get_name().startswith("Tovrin - "))
 

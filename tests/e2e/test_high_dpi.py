@@ -6,7 +6,7 @@ enlarged small one, and the prompt's text and buttons lie inside its box."""
 from gi.repository import Atspi
 
 from desktop import EditorTestCase, main
-from screen_reader import EDITOR_ENV, ScreenReader, find_all
+from screen_reader import ScreenReader, find_all
 
 HIGH_DPI = 192
 START_CLIENT_TWIPS = (8115, 4560)
@@ -56,8 +56,8 @@ class HighDpi(EditorTestCase):
 
     def test_sizes_icon_and_prompt_at_192_dpi(self):
         desktop = self.desktop
-        window = desktop.start_editor(self.binary, dict(EDITOR_ENV, QT_SCALE_FACTOR="2"))
         reader = ScreenReader(desktop)
+        window = desktop.start_editor(self.binary, {"QT_SCALE_FACTOR": "2"})
         frame = reader.main_frame()
         [menu_bar] = find_all(frame, Atspi.Role.MENU_BAR)
         [text_area] = find_all(frame, Atspi.Role.TEXT)
