@@ -1,7 +1,6 @@
 #include "platform/posix/Windows1252.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 namespace tovrin {
 namespace {
@@ -47,52 +46,6 @@ TEST(Windows1252, UnencodableCharacterIsNamedWithLineAndColumn) {
     EXPECT_EQ(emoji->character, U'\U0001F600');
     EXPECT_EQ(emoji->line, 1u);
     EXPECT_EQ(emoji->column, 1u);
-}
-
-// The C library's own table of the code page, one character at a time.
-std::optional<std::string> encodedByTheCLibrary(const std::string& utf8) {
-    const iconv_t converter = iconv_open("WINDOWS-1252", "UTF-8");
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    char out[8];
-    char* result = out;
-    std::size_t outLeft = sizeof out;
-    const std::size_t done = iconv(converter, &in, &inLeft, &result, &outLeft);
-    iconv_close(converter);
-    if (done == static_cast<std::size_t>(-1))
-        return std::nullopt;
-    return std::string(out, result);
-}
-
-std::string utf8Of(char32_t character) {
-    std::string text;
-    if (character < 0x80) {
-        text += static_cast<char>(character);
-    } else if (character < 0x800) {
-        text += static_cast<char>(0xC0 | (character >> 6));
-        text += static_cast<char>(0x80 | (character & 0x3F));
-    } else {
-        text += static_cast<char>(0xE0 | (character >> 12));
-        text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (character & 0x3F));
-    }
-    return text;
-}
-
-TEST(Windows1252, EveryCharacterOfTheFirstPlaneGetsTheByteTheCLibraryGivesIt) {
-    for (char32_t character = 0; character < 0x10000; ++character) {
-        if (character == '\r' || character == '\n' || (character >= 0xD800 && character < 0xE000))
-            continue;
-        const std::string text = utf8Of(character);
-        std::string bytes;
-        const auto failure = encodeWindows1252(text, bytes);
-        const auto expected = encodedByTheCLibrary(text);
-        ASSERT_EQ(failure.has_value(), !expected.has_value()) << "U+" << std::hex << unsigned(character);
-        if (failure)
-            EXPECT_EQ(failure->character, character);
-        else
-            EXPECT_EQ(bytes, *expected) << "U+" << std::hex << unsigned(character);
-    }
 }
 
 TEST(Windows1252, BrokenUtf8IsRefusedAtItsFirstByte) {
