@@ -1,12 +1,11 @@
 #include "platform/PlatformError.h"
 #include "platform/posix/BatchFileWriter.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 
 namespace tovrin {
@@ -14,16 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void writeRaw(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::contentOf;
+using testing::writeRaw;
 
 // Real system calls, except the one a test makes fail.
 class FailingFileSystem : public FileSystem {

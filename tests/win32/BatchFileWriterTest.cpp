@@ -1,11 +1,9 @@
 #include "platform/PlatformError.h"
 #include "platform/win32/BatchFileWriter.h"
+#include "tests/support/FileBytes.h"
 #include "tests/win32/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 
 namespace tovrin {
 namespace {
@@ -14,16 +12,8 @@ namespace fs = std::filesystem;
 using testing::TemporaryFolder;
 using testing::utf8Of;
 
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void writeRaw(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::contentOf;
+using testing::writeRaw;
 
 // The failure's message, after checking that it names the path and gives a reason.
 std::string failureWriting(const fs::path& path, const std::string& text) {

@@ -1,31 +1,23 @@
 #include "editor/Messages.h"
+#include "platform/win32/Utf16.h"
+#include "tests/support/FileBytes.h"
 #include "tests/win32/RunningEditor.h"
 #include "tests/win32/TemporaryFolder.h"
-#include "platform/win32/Utf16.h"
 #include "window/DesignSettings.h"
 #include "window/Twips.h"
-
-#include <fstream>
-#include <sstream>
 
 namespace tovrin {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::RunningEditor;
+using testing::contentOf;
 using testing::SeenDialog;
 using testing::TemporaryFolder;
 using testing::utf8Of;
 
 const std::vector<int> OkOnly{IDOK};
 const std::vector<int> YesNoCancel{IDCANCEL, IDYES, IDNO};
-
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 std::wstring windowText(HWND window) {
     wchar_t text[512] = {};
@@ -180,7 +172,7 @@ TEST_F(Window, SaveDialogPresetsTheLastNameAndItsCancelWritesNothing) {
 TEST_F(Window, ACharacterTheCodePageLacksIsReportedAndTheOldFileKept) {
     TemporaryFolder folder;
     const fs::path chosen = folder.path() / "job";
-    std::ofstream(fs::path(chosen).concat(".bat"), std::ios::binary) << "old";
+    testing::writeRaw(fs::path(chosen).concat(".bat"), "old");
     type(L"ok\nab\u03a9");
     script.enterFileName(chosen.wstring());
     script.pressButton(IDOK);
