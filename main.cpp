@@ -1,14 +1,15 @@
 #include "editor/Form1.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtText.h"
 #include "window/DesignSettings.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(tovrin::ProductName.data(), tovrin::ProductName.size()));
-    QApplication::setApplicationVersion(QString::fromUtf8(tovrin::ProductVersion.data(), tovrin::ProductVersion.size()));
-    QApplication::setDesktopFileName(QString::fromUtf8(tovrin::DesktopEntryId.data(), tovrin::DesktopEntryId.size()));
+    QApplication::setApplicationName(tovrin::toQString(tovrin::ProductName));
+    QApplication::setApplicationVersion(tovrin::toQString(tovrin::ProductVersion));
+    QApplication::setDesktopFileName(tovrin::toQString(tovrin::DesktopEntryId));
 
     tovrin::QtPlatform platform;
     tovrin::Form1 form(platform);

@@ -1,6 +1,7 @@
 #include "platform/qt/MainWindow.h"
 
 #include "platform/qt/ProgramIcon.h"
+#include "platform/qt/QtText.h"
 #include "window/DesignSettings.h"
 #include "window/Twips.h"
 
@@ -11,14 +12,6 @@
 #include <QPlainTextEdit>
 
 namespace tovrin {
-
-namespace {
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 MainWindow::MainWindow() {
     setObjectName("Form1");
