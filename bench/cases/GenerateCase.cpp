@@ -67,31 +67,17 @@ std::vector<Row> generateRows(const Settings& settings) {
         if (contentOf(generatedPath) != text.windows1252)
             throw std::runtime_error("Generate wrote other bytes than the text's: " + generatedPath);
 
-        std::vector<double> generating;
-        std::vector<double> baseline;
-        for (int run = 0; run < settings.runs; ++run) {
-            const auto timeGenerate = [&] { generating.push_back(secondsTaken([&] { generate(editor); })); };
-            const auto timeBaseline = [&] {
-                baseline.push_back(secondsTaken([&] { writePlainly(baselinePath, text.windows1252); }));
-            };
-            // Alternate which goes first, so that neither always finds the
-            // disk busy with the other's writes.
-            if (run % 2 == 0) {
-                timeGenerate();
-                timeBaseline();
-            } else {
-                timeBaseline();
-                timeGenerate();
-            }
-        }
+        const MeasuredByTurns times = byTurns(
+            settings.runs, [&] { return secondsTaken([&] { generate(editor); }); },
+            [&] { return secondsTaken([&] { writePlainly(baselinePath, text.windows1252); }); });
 
         // The targets are for a text large enough that fixed costs vanish.
         const bool largest = size == settings.generateSizes.back();
         Row time{.name = "Generate " + sizeName(size),
                  .unit = Unit::Seconds,
-                 .measured = summarize(generating),
+                 .measured = times.measured,
                  .baselineName = "write+fsync+rename",
-                 .baseline = summarize(baseline),
+                 .baseline = times.baseline,
                  .maxRatio = largest ? std::optional(1.5) : std::nullopt,
                  .maxMeasured = std::nullopt};
         Row memory{.name = "Generate " + sizeName(size) + ", extra heap",

@@ -28,17 +28,13 @@ Row newRow(const Settings& settings) {
     BenchEditor editor;
     const std::string large = makeBatchText(settings.largeText).utf8;
     const std::string small = makeBatchText(settings.smallText).utf8;
-    std::vector<double> onLarge;
-    std::vector<double> onSmall;
-    for (int run = 0; run < settings.runs; ++run) {
-        onLarge.push_back(secondsForNew(editor, large));
-        onSmall.push_back(secondsForNew(editor, small));
-    }
+    const MeasuredByTurns times = byTurns(
+        settings.runs, [&] { return secondsForNew(editor, large); }, [&] { return secondsForNew(editor, small); });
     return {.name = "New on " + sizeName(settings.largeText) + ", answered No",
             .unit = Unit::Seconds,
-            .measured = summarize(onLarge),
+            .measured = times.measured,
             .baselineName = sizeName(settings.smallText) + " text",
-            .baseline = summarize(onSmall),
+            .baseline = times.baseline,
             .maxRatio = std::nullopt,
             .maxMeasured = std::nullopt};
 }

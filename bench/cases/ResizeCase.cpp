@@ -55,17 +55,14 @@ private:
 Row resizeRow(const Settings& settings) {
     Resizing large(makeBatchText(settings.largeText).utf8);
     Resizing empty("");
-    std::vector<double> withLarge;
-    std::vector<double> withEmpty;
-    for (int run = 0; run < settings.runs; ++run) {
-        withLarge.push_back(large.secondsPerResize(settings.resizesPerRun));
-        withEmpty.push_back(empty.secondsPerResize(settings.resizesPerRun));
-    }
+    const MeasuredByTurns times =
+        byTurns(settings.runs, [&] { return large.secondsPerResize(settings.resizesPerRun); },
+                [&] { return empty.secondsPerResize(settings.resizesPerRun); });
     return {.name = "Resize with " + sizeName(settings.largeText),
             .unit = Unit::Seconds,
-            .measured = summarize(withLarge),
+            .measured = times.measured,
             .baselineName = "empty text",
-            .baseline = summarize(withEmpty),
+            .baseline = times.baseline,
             .maxRatio = 2.0,
             .maxMeasured = OneFrame};
 }

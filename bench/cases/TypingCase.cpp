@@ -54,17 +54,14 @@ private:
 Row typingRow(const Settings& settings) {
     TypingAtTheEnd large(makeBatchText(settings.largeText).utf8);
     TypingAtTheEnd empty("");
-    std::vector<double> atLarge;
-    std::vector<double> atEmpty;
-    for (int run = 0; run < settings.runs; ++run) {
-        atLarge.push_back(large.secondsPerKeystroke(settings.keystrokesPerRun));
-        atEmpty.push_back(empty.secondsPerKeystroke(settings.keystrokesPerRun));
-    }
+    const MeasuredByTurns times =
+        byTurns(settings.runs, [&] { return large.secondsPerKeystroke(settings.keystrokesPerRun); },
+                [&] { return empty.secondsPerKeystroke(settings.keystrokesPerRun); });
     return {.name = "Keystroke at the end of " + sizeName(settings.largeText),
             .unit = Unit::Seconds,
-            .measured = summarize(atLarge),
+            .measured = times.measured,
             .baselineName = "empty text",
-            .baseline = summarize(atEmpty),
+            .baseline = times.baseline,
             .maxRatio = 1.2,
             .maxMeasured = std::nullopt};
 }
