@@ -40,8 +40,17 @@ std::vector<Row> startupRows(const Settings& settings, const std::string& probeF
     const std::string bare = probeFolder + "/bare_window_startup_probe";
     std::vector<double> editorSeconds, bareSeconds, editorBytes, bareBytes;
     for (int run = 0; run < settings.startupRuns; ++run) {
-        const Startup ofEditor = startOnce(editor);
-        const Startup ofBare = startOnce(bare);
+        // A program started right after another one starts at a different
+        // pace from one that goes first, so the two take turns going first.
+        Startup ofEditor;
+        Startup ofBare;
+        if (run % 2 == 0) {
+            ofEditor = startOnce(editor);
+            ofBare = startOnce(bare);
+        } else {
+            ofBare = startOnce(bare);
+            ofEditor = startOnce(editor);
+        }
         editorSeconds.push_back(ofEditor.seconds);
         editorBytes.push_back(ofEditor.residentBytes);
         bareSeconds.push_back(ofBare.seconds);
