@@ -28,7 +28,7 @@ bool Form1::GenerateBatFile() {
     if (!platform_.ShowSave(CODSettings))
         return false;
     const std::string path = platform_.FileName() + BatchExtension;
-    platform_.writeBatchFile(path, platform_.Text());
+    platform_.writeBatchFile(path);
     platform_.messageBox(savedConfirmation(path), MB_OK, MessageTitle);
     Saved = true;
     return true;

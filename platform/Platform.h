@@ -26,8 +26,6 @@ public:
 
     // Text1: places and sizes the text box in one call.
     virtual void Move(float left, float top, float width, float height) = 0;
-    // The whole content, every line break as CR LF.
-    virtual std::string Text() = 0;
     // Replaces the whole content; Text1 Change has run when this returns.
     virtual void SetText(const std::string& text) = 0;
 
@@ -44,11 +42,11 @@ public:
     // The full path last chosen, without any extension added by the dialog.
     virtual std::string FileName() = 0;
 
-    // Writes text as the complete new content of the file at path, each
-    // character one byte of the 8-bit code page and every line break CR LF.
-    // The file is complete and closed when this returns; on failure, an
-    // existing file is left as it was.
-    virtual void writeBatchFile(const std::string& path, const std::string& text) = 0;
+    // Writes Text1's whole content as the complete new content of the file
+    // at path, each character one byte of the 8-bit code page and every line
+    // break CR LF. The file is complete and closed when this returns; on
+    // failure, an existing file is left as it was.
+    virtual void writeBatchFile(const std::string& path) = 0;
 };
 
 } // namespace tovrin

@@ -27,81 +27,62 @@ mode_t permissionsForNewFile() {
     return 0666 & ~mask;
 }
 
-// The temporary file: removed again unless it was put in place.
-class TemporaryFile {
-public:
-    TemporaryFile(const std::string& targetPath, FileSystem& fileSystem)
-        : targetPath_(targetPath), fileSystem_(fileSystem) {
-        // A short name of its own, so that a target name near the length
-        // limit still leaves room for it.
-        const std::string pattern = folderOf(targetPath) + "/.tovrin-XXXXXX";
-        name_.assign(pattern.begin(), pattern.end());
-        name_.push_back('\0');
-        fd_ = fileSystem_.mkstemp(name_.data());
-        if (fd_ < 0)
-            fail(targetPath_, errno);
-    }
-
-    ~TemporaryFile() {
-        if (fd_ >= 0)
-            fileSystem_.close(fd_);
-        if (!placed_)
-            fileSystem_.unlink(name_.data());
-    }
-
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    void setPermissions(mode_t mode) { check(fileSystem_.fchmod(fd_, mode)); }
-
-    void write(std::string_view bytes) {
-        while (!bytes.empty()) {
-            const ssize_t written = fileSystem_.write(fd_, bytes.data(), bytes.size());
-            if (written < 0 && errno == EINTR)
-                continue;
-            check(written < 0 ? -1 : 0);
-            bytes.remove_prefix(static_cast<std::size_t>(written));
-        }
-    }
-
-    void syncAndClose() {
-        check(fileSystem_.fsync(fd_));
-        const int fd = fd_;
-        fd_ = -1;
-        check(fileSystem_.close(fd));
-    }
-
-    void putInPlace() {
-        check(fileSystem_.rename(name_.data(), targetPath_.c_str()));
-        placed_ = true;
-    }
-
-private:
-    void check(long result) const {
-        if (result < 0)
-            fail(targetPath_, errno);
-    }
-
-    const std::string& targetPath_;
-    FileSystem& fileSystem_;
-    std::vector<char> name_;
-    int fd_ = -1;
-    bool placed_ = false;
-};
-
 } // namespace
 
-void replaceFileAtomically(const std::string& path, std::string_view bytes, FileSystem& fileSystem) {
+AtomicFile::AtomicFile(const std::string& path, FileSystem& fileSystem) : path_(path), fileSystem_(fileSystem) {
     struct stat existing {};
-    const bool replacing = fileSystem.stat(path.c_str(), &existing) == 0;
+    const bool replacing = fileSystem_.stat(path_.c_str(), &existing) == 0;
     if (replacing && S_ISDIR(existing.st_mode))
-        fail(path, EISDIR);
+        fail(path_, EISDIR);
+    // A short name of its own, so that a target name near the length limit
+    // still leaves room for it.
+    const std::string pattern = folderOf(path_) + "/.tovrin-XXXXXX";
+    temporaryName_.assign(pattern.begin(), pattern.end());
+    temporaryName_.push_back('\0');
+    fd_ = fileSystem_.mkstemp(temporaryName_.data());
+    check(fd_);
+    try {
+        check(fileSystem_.fchmod(fd_, replacing ? existing.st_mode & 07777 : permissionsForNewFile()));
+    } catch (...) {
+        removeTemporary();
+        throw;
+    }
+}
 
-    TemporaryFile temporary(path, fileSystem);
-    temporary.setPermissions(replacing ? existing.st_mode & 07777 : permissionsForNewFile());
-    temporary.write(bytes);
-    temporary.syncAndClose();
-    temporary.putInPlace();
+AtomicFile::~AtomicFile() {
+    if (!committed_)
+        removeTemporary();
+}
+
+void AtomicFile::write(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = fileSystem_.write(fd_, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        check(written < 0 ? -1 : 0);
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+void AtomicFile::commit() {
+    check(fileSystem_.fsync(fd_));
+    const int fd = fd_;
+    fd_ = -1;
+    check(fileSystem_.close(fd));
+    check(fileSystem_.rename(temporaryName_.data(), path_.c_str()));
+    committed_ = true;
+}
+
+void AtomicFile::check(long result) const {
+    if (result < 0)
+        fail(path_, errno);
+}
+
+void AtomicFile::removeTemporary() {
+    if (fd_ >= 0)
+        fileSystem_.close(fd_);
+    fd_ = -1;
+    fileSystem_.unlink(temporaryName_.data());
 }
 
 } // namespace tovrin

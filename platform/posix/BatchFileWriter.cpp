@@ -6,11 +6,17 @@
 
 namespace tovrin {
 
-void writeBatchFile(const std::string& path, std::string_view text, FileSystem& fileSystem) {
+void writeBatchFile(const std::string& path, const TextInPieces& text, FileSystem& fileSystem) {
+    AtomicFile file(path, fileSystem);
+    Windows1252Encoder encoder;
     std::string bytes;
-    if (const auto failure = encodeWindows1252(text, bytes))
-        throw PlatformError("Could not write \"" + path + "\": " + describe(*failure, "Windows-1252"));
-    replaceFileAtomically(path, bytes, fileSystem);
+    text([&](std::u16string_view piece) {
+        bytes.clear();
+        if (const auto failure = encoder.encode(piece, bytes))
+            throw PlatformError("Could not write \"" + path + "\": " + describe(*failure, "Windows-1252"));
+        file.write(bytes);
+    });
+    file.commit();
 }
 
 } // namespace tovrin

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "platform/TextInPieces.h"
 #include "platform/posix/FileSystem.h"
 
 #include <string>
-#include <string_view>
 
 namespace tovrin {
 
-// Writes UTF-8 text as a batch file: Windows-1252, CR LF line breaks, the
-// old file replaced atomically. A character the code page cannot hold stops
-// it before anything is touched. Throws PlatformError.
-void writeBatchFile(const std::string& path, std::string_view text, FileSystem& fileSystem);
+// Writes a text as a batch file, each piece converted to Windows-1252 and
+// written as it comes; the old file is replaced only once all of it is on
+// disk. A character the code page cannot hold leaves the old file as it
+// was. Throws PlatformError.
+void writeBatchFile(const std::string& path, const TextInPieces& text, FileSystem& fileSystem);
 
 } // namespace tovrin

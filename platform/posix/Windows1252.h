@@ -2,16 +2,36 @@
 
 #include "platform/UnencodableCharacter.h"
 
+#include <iconv.h>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace tovrin {
 
-// Converts UTF-8 text to the bytes of a batch file: each character one byte
-// of Windows-1252, every line break (CR LF, lone CR or lone LF) as CR LF.
-// On success returns nothing and bytes holds the result; otherwise returns
-// the first character that cannot be converted, and bytes is unspecified.
-std::optional<UnencodableCharacter> encodeWindows1252(std::string_view text, std::string& bytes);
+// Converts a text, a piece after another, from UTF-16 to Windows-1252, one
+// byte a character. Line breaks pass as they are.
+class Windows1252Encoder {
+public:
+    Windows1252Encoder();
+    ~Windows1252Encoder();
+    Windows1252Encoder(const Windows1252Encoder&) = delete;
+    Windows1252Encoder& operator=(const Windows1252Encoder&) = delete;
+
+    // Appends the piece's bytes to bytes. Returns the first character that
+    // cannot be converted, with its line and column in the whole text; a
+    // half of a surrogate pair without its other half is one of those.
+    // bytes is unspecified then.
+    std::optional<UnencodableCharacter> encode(std::u16string_view piece, std::string& bytes);
+
+    struct Position {
+        std::size_t line;
+        std::size_t column;
+    };
+
+private:
+    iconv_t handle_;
+    Position next_{1, 1};  // where the next piece starts
+};
 
 } // namespace tovrin

@@ -55,10 +55,6 @@ void QtPlatform::Move(float left, float top, float width, float height) {
                                  twipsToPixels(width, dpiX), twipsToPixels(height, dpiY));
 }
 
-std::string QtPlatform::Text() {
-    return readText(*window_.text1());
-}
-
 void QtPlatform::SetText(const std::string& text) {
     window_.text1()->setPlainText(QString::fromStdString(text));
 }
@@ -85,8 +81,9 @@ std::string QtPlatform::FileName() {
     return COD_.FileName();
 }
 
-void QtPlatform::writeBatchFile(const std::string& path, const std::string& text) {
-    tovrin::writeBatchFile(path, text, fileSystem_);
+void QtPlatform::writeBatchFile(const std::string& path) {
+    const QTextDocument& text = *window_.text1()->document();
+    tovrin::writeBatchFile(path, [&](const PieceReceiver& receive) { readText(text, receive); }, fileSystem_);
 }
 
 } // namespace tovrin

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QPlainTextEdit>
-#include <string>
+#include "platform/TextInPieces.h"
+
+#include <QTextDocument>
 
 namespace tovrin {
 
-// The text box's content as the editor reads it: UTF-8, every line break
-// CR LF. A character the text box holds in halves that do not pair up reads
-// as U+FFFD, the replacement character.
-std::string readText(const QPlainTextEdit& textBox);
+// Hands the text box's content over in pieces of whole paragraphs, every
+// line break as CR LF, including those typed with Shift+Enter inside a
+// paragraph. Characters pass exactly as the text box holds them.
+void readText(const QTextDocument& document, const PieceReceiver& receive);
 
 } // namespace tovrin

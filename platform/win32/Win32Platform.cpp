@@ -110,8 +110,8 @@ std::string Win32Platform::FileName() {
     return COD_.FileName();
 }
 
-void Win32Platform::writeBatchFile(const std::string& path, const std::string& text) {
-    tovrin::writeBatchFile(path, text);
+void Win32Platform::writeBatchFile(const std::string& path) {
+    tovrin::writeBatchFile(path, Text());
 }
 
 } // namespace tovrin

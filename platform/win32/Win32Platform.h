@@ -18,19 +18,20 @@ public:
     void start(FormEvents& events);
     bool hasEnded() const { return ended_; }
     const MainWindow& window() const { return window_; }
+    // Text1's whole content as UTF-8, every line break as CR LF.
+    std::string Text();
 
     float Width() override;
     float Height() override;
     void Show() override;
     void Move(float left, float top, float width, float height) override;
-    std::string Text() override;
     void SetText(const std::string& text) override;
     int messageBox(const std::string& prompt, int style, const std::string& title) override;
     void pumpEvents() override;
     void endProgram() override;
     bool ShowSave(const SaveDialogSettings& settings) override;
     std::string FileName() override;
-    void writeBatchFile(const std::string& path, const std::string& text) override;
+    void writeBatchFile(const std::string& path) override;
 
 private:
     void deliver(void (FormEvents::*handler)());

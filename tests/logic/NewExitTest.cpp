@@ -13,7 +13,7 @@ using Calls = std::vector<std::string>;
 const std::string NewQuestion = "messageBox Generate .Bat file before clearing the text? | 3 | Tovrin";
 const std::string ExitQuestion = "messageBox Generate .Bat file before exiting? | 3 | Tovrin";
 const std::string Confirmation = "messageBox File : /w/job.bat\r\nSaved Succesfully | 0 | Tovrin";
-const Calls Generation{"ShowSave ", "FileName", "Text", "writeBatchFile /w/job.bat", Confirmation};
+const Calls Generation{"ShowSave ", "FileName", "writeBatchFile /w/job.bat", Confirmation};
 
 Calls operator+(Calls first, const Calls& second) {
     first.insert(first.end(), second.begin(), second.end());

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
+#include <vector>
 
 namespace tovrin {
 namespace {
@@ -15,6 +16,14 @@ namespace fs = std::filesystem;
 
 using testing::contentOf;
 using testing::writeRaw;
+
+// The text handed over in the pieces given.
+TextInPieces inPieces(std::vector<std::u16string> pieces) {
+    return [pieces = std::move(pieces)](const PieceReceiver& receive) {
+        for (const std::u16string& piece : pieces)
+            receive(piece);
+    };
+}
 
 // Real system calls, except the one a test makes fail.
 class FailingFileSystem : public FileSystem {
@@ -57,9 +66,9 @@ protected:
     void TearDown() override { fs::remove_all(folder); }
 
     // The failure's message, after checking that it names the path.
-    std::string failureWriting(const fs::path& path, const std::string& text) {
+    std::string failureWriting(const fs::path& path, std::vector<std::u16string> text) {
         try {
-            writeBatchFile(path.string(), text, fileSystem);
+            writeBatchFile(path.string(), inPieces(std::move(text)), fileSystem);
         } catch (const PlatformError& error) {
             EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos) << error.what();
             return error.what();
@@ -78,11 +87,11 @@ protected:
 
 TEST_F(BatchFileWriter, WritesExactBytesWithoutMarkOrTrailer) {
     const fs::path target = folder / "backup.bat";
-    writeBatchFile(target.string(), "@echo off\r\ncd \xC3\xA9t\xC3\xA9\r\necho \xE2\x82\xAC", fileSystem);
+    writeBatchFile(target.string(), inPieces({u"@echo off\r\ncd \u00E9t", u"\u00E9", u"\r\necho \u20AC"}), fileSystem);
     EXPECT_EQ(contentOf(target), "@echo off\r\ncd \xE9t\xE9\r\necho \x80");
 
     const fs::path empty = folder / "empty.bat";
-    writeBatchFile(empty.string(), "", fileSystem);
+    writeBatchFile(empty.string(), inPieces({}), fileSystem);
     EXPECT_TRUE(fs::exists(empty));
     EXPECT_EQ(fs::file_size(empty), 0u);
     EXPECT_EQ(entriesInFolder(), 2u) << "no temporary file left behind";
@@ -92,7 +101,7 @@ TEST_F(BatchFileWriter, ReplacesAnExistingFileKeepingItsPermissions) {
     const fs::path target = folder / "job.bat";
     writeRaw(target, "old content that is longer than the new one");
     ASSERT_EQ(::chmod(target.c_str(), 0751), 0);
-    writeBatchFile(target.string(), "new", fileSystem);
+    writeBatchFile(target.string(), inPieces({u"new"}), fileSystem);
     EXPECT_EQ(contentOf(target), "new");
     struct stat status {};
     ASSERT_EQ(::stat(target.c_str(), &status), 0);
@@ -102,19 +111,19 @@ TEST_F(BatchFileWriter, ReplacesAnExistingFileKeepingItsPermissions) {
 TEST_F(BatchFileWriter, NewFileGetsThePermissionsTheUmaskAllows) {
     const mode_t old = ::umask(022);
     const fs::path target = folder / "new.bat";
-    writeBatchFile(target.string(), "x", fileSystem);
+    writeBatchFile(target.string(), inPieces({u"x"}), fileSystem);
     ::umask(old);
     struct stat status {};
     ASSERT_EQ(::stat(target.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0644u);
 }
 
-TEST_F(BatchFileWriter, UnencodableCharacterWritesNothingAndSaysWhere) {
+TEST_F(BatchFileWriter, UnencodableCharacterAfterWrittenPiecesKeepsTheOldFileAndSaysWhere) {
     const fs::path target = folder / "job.bat";
     writeRaw(target, "old");
-    const std::string message = failureWriting(target, "echo 1\r\necho \xE4\xB8\xAD");
+    const std::string message = failureWriting(target, {u"echo 1\r\n", std::u16string(70'000, u'e'), u"\r\necho \u4E2D"});
     EXPECT_NE(message.find("U+4E2D"), std::string::npos) << message;
-    EXPECT_NE(message.find("line 2, column 6"), std::string::npos) << message;
+    EXPECT_NE(message.find("line 3, column 6"), std::string::npos) << message;
     EXPECT_EQ(contentOf(target), "old");
     EXPECT_EQ(entriesInFolder(), 1u);
 }
@@ -124,17 +133,17 @@ TEST_F(BatchFileWriter, RealFailuresNameThePathAndTheReason) {
     fs::create_directories(folder / "taken.bat");
     const std::string longName(300, 'n');
 
-    EXPECT_NE(failureWriting(folder / "missing" / "a.bat", "x").find("No such file or directory"), std::string::npos);
-    EXPECT_NE(failureWriting(folder / "plain" / "a.bat", "x").find("Not a directory"), std::string::npos);
-    EXPECT_NE(failureWriting(folder / (longName + ".bat"), "x").find("File name too long"), std::string::npos);
-    EXPECT_NE(failureWriting(folder / "taken.bat", "x").find("Is a directory"), std::string::npos);
+    EXPECT_NE(failureWriting(folder / "missing" / "a.bat", {u"x"}).find("No such file or directory"), std::string::npos);
+    EXPECT_NE(failureWriting(folder / "plain" / "a.bat", {u"x"}).find("Not a directory"), std::string::npos);
+    EXPECT_NE(failureWriting(folder / (longName + ".bat"), {u"x"}).find("File name too long"), std::string::npos);
+    EXPECT_NE(failureWriting(folder / "taken.bat", {u"x"}).find("Is a directory"), std::string::npos);
     EXPECT_EQ(entriesInFolder(), 2u) << "no temporary file left behind";
 }
 
 TEST_F(BatchFileWriter, FailureAtAnyStepLeavesTheOldFileExactlyAsItWas) {
     const fs::path target = folder / "job.bat";
     const std::string oldBytes = "@echo old\r\n";
-    const std::string newText(64 * 1024, 'n');
+    const std::vector<std::u16string> newText{std::u16string(64 * 1024, u'n')};
     for (auto failure : {FailingFileSystem::Failure::WriteHalfway, FailingFileSystem::Failure::Sync,
                          FailingFileSystem::Failure::Close, FailingFileSystem::Failure::Rename}) {
         writeRaw(target, oldBytes);

@@ -95,7 +95,7 @@ TEST_F(GenerateThroughDialogs, UnwritableCharacterIsReportedAndTheOldFileKept) {
     EXPECT_TRUE(error.contains("U+4E2D on line 2, column 6")) << error.toStdString();
     EXPECT_EQ(contentOf("job.bat"), "old bytes");
     EXPECT_FALSE(form.Saved);
-    EXPECT_EQ(platform.Text(), "echo 1\r\necho \xE4\xB8\xAD");
+    EXPECT_EQ(content(), u"echo 1\r\necho \u4E2D");
 }
 
 TEST_F(GenerateThroughDialogs, FailedWriteTellsWhyAndTheProgramGoesOn) {
@@ -112,7 +112,7 @@ TEST_F(GenerateThroughDialogs, FailedWriteTellsWhyAndTheProgramGoesOn) {
     EXPECT_TRUE(error.contains("No such file or directory")) << error.toStdString();
     EXPECT_FALSE(form.Saved);
     EXPECT_FALSE(platform.hasEnded());
-    EXPECT_EQ(platform.Text(), "echo 1");
+    EXPECT_EQ(content(), u"echo 1");
 }
 
 } // namespace

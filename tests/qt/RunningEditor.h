@@ -2,6 +2,7 @@
 
 #include "editor/Form1.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/TextBoxContent.h"
 #include "tests/qt/ModalScript.h"
 
 #include <QAbstractButton>
@@ -25,6 +26,13 @@ protected:
 
     QPlainTextEdit& text1() { return *platform.window().text1(); }
     void choose(MenuCommand command) { platform.window().menuAction(command)->trigger(); }
+
+    // Text1's content as Generate reads it, all pieces joined.
+    std::u16string content() {
+        std::u16string whole;
+        readText(*text1().document(), [&](std::u16string_view piece) { whole += piece; });
+        return whole;
+    }
 
     // Types like a person, a key a character; letters beyond ASCII come as
     // the key events a keyboard layout with those letters sends.

@@ -32,7 +32,7 @@ TEST_F(UnsavedPrompt, AsksYesNoCancelWithYesAsDefaultAndEscapeAsCancel) {
     EXPECT_EQ(buttons.size(), 3);
     EXPECT_FALSE(platform.hasEnded());
     EXPECT_TRUE(platform.window().isVisible());
-    EXPECT_EQ(platform.Text(), "echo 1");
+    EXPECT_EQ(content(), u"echo 1");
 }
 
 TEST_F(UnsavedPrompt, NewAnsweredNoClearsTheText) {
@@ -42,7 +42,7 @@ TEST_F(UnsavedPrompt, NewAnsweredNoClearsTheText) {
     choose(MenuCommand::New);
     expectScriptPlayed();
     EXPECT_EQ(prompt, "Tovrin|Generate .Bat file before clearing the text?");
-    EXPECT_EQ(platform.Text(), "");
+    EXPECT_EQ(content(), u"");
     EXPECT_TRUE(form.Saved);
 }
 

@@ -42,11 +42,6 @@ void ScriptedPlatform::Move(float left, float top, float width, float height) {
            std::to_string(height));
 }
 
-std::string ScriptedPlatform::Text() {
-    record("Text");
-    return text1;
-}
-
 void ScriptedPlatform::SetText(const std::string& text) {
     record("SetText " + text);
     text1 = text;
@@ -92,14 +87,14 @@ std::string ScriptedPlatform::FileName() {
     return fileName_;
 }
 
-void ScriptedPlatform::writeBatchFile(const std::string& path, const std::string& text) {
+void ScriptedPlatform::writeBatchFile(const std::string& path) {
     record("writeBatchFile " + path);
     if (nextWriteFailure) {
         const std::string reason = *nextWriteFailure;
         nextWriteFailure.reset();
         throw PlatformError("Could not write \"" + path + "\": " + reason);
     }
-    files[path] = text;
+    files[path] = text1;
 }
 
 } // namespace tovrin::testing
