@@ -62,7 +62,8 @@ int main(int argc, char* argv[]) {
         std::vector<Row> rows = startupRows(settings, QCoreApplication::applicationDirPath().toStdString());
         for (Row& row : generateRows(settings))
             rows.push_back(std::move(row));
-        rows.push_back(typingRow(settings));
+        for (Row& row : typingRows(settings))
+            rows.push_back(std::move(row));
         rows.push_back(resizeRow(settings));
         rows.push_back(newRow(settings));
 

@@ -11,7 +11,7 @@ namespace tovrin::bench {
 // Each case measures the editor and its baseline in turn, run after run,
 // so that both see the same load on the machine.
 std::vector<Row> generateRows(const Settings& settings);
-Row typingRow(const Settings& settings);
+std::vector<Row> typingRows(const Settings& settings);
 Row resizeRow(const Settings& settings);
 Row newRow(const Settings& settings);
 // The probes are the programs that report their own start-up, found in
