@@ -10,7 +10,8 @@
 namespace tovrin {
 
 // Converts a text, a piece after another, from UTF-16 to Windows-1252, one
-// byte a character. Line breaks pass as they are.
+// byte a character. Line breaks pass as they are; a line ends at each LF.
+// No piece may end between the two halves of a surrogate pair.
 class Windows1252Encoder {
 public:
     Windows1252Encoder();
@@ -24,6 +25,7 @@ public:
     // bytes is unspecified then.
     std::optional<UnencodableCharacter> encode(std::u16string_view piece, std::string& bytes);
 
+    // A place in the text as the user sees it, counted from 1.
     struct Position {
         std::size_t line;
         std::size_t column;
