@@ -1,6 +1,7 @@
 #include "platform/posix/Windows1252.h"
 
 #include "platform/PlatformError.h"
+#include "platform/Surrogates.h"
 
 #include <algorithm>
 #include <bit>
@@ -13,28 +14,25 @@ namespace {
 
 constexpr const char* NativeUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
-
 // The character that starts at text[0]; a lone half stands for itself.
 char32_t characterAt(std::u16string_view text) {
     if (text.size() > 1 && isHighSurrogate(text[0]) && isLowSurrogate(text[1]))
-        return 0x10000 + ((char32_t(text[0]) - 0xD800) << 10) + (text[1] - 0xDC00);
+        return joinSurrogates(text[0], text[1]);
     return text[0];
 }
+
+} // namespace
 
 // Where the user sees the character that follows text, when text starts at
 // from. A character beyond 16 bits never comes before it: the code page has
 // none of them, so each code unit here is a character of its own.
-Windows1252Encoder::Position after(Windows1252Encoder::Position from, std::u16string_view text) {
+Windows1252Encoder::Position Windows1252Encoder::after(Position from, std::u16string_view text) {
     const std::size_t lastBreak = text.rfind(u'\n');
     if (lastBreak == std::u16string_view::npos)
         return {from.line, from.column + text.size()};
     return {from.line + static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')),
             text.size() - lastBreak};
 }
-
-} // namespace
 
 Windows1252Encoder::Windows1252Encoder() : handle_(iconv_open("WINDOWS-1252", NativeUtf16)) {
     if (handle_ == reinterpret_cast<iconv_t>(-1))

@@ -25,13 +25,14 @@ public:
     // bytes is unspecified then.
     std::optional<UnencodableCharacter> encode(std::u16string_view piece, std::string& bytes);
 
+private:
     // A place in the text as the user sees it, counted from 1.
     struct Position {
         std::size_t line;
         std::size_t column;
     };
+    static Position after(Position from, std::u16string_view text);
 
-private:
     iconv_t handle_;
     Position next_{1, 1};  // where the next piece starts
 };

@@ -1,6 +1,7 @@
 #include "platform/win32/AnsiCodePage.h"
 
-#include "platform/LineBreaks.h"
+#include "platform/Surrogates.h"
+#include "platform/win32/LineBreaks.h"
 #include "platform/win32/Utf16.h"
 
 #include <windows.h>
@@ -33,10 +34,6 @@ bool appendAnsi(std::wstring_view utf16, std::string& out) {
     return true;
 }
 
-bool isHighSurrogate(wchar_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
 // The first character of a line that the code page cannot hold, with its
 // column counted in characters.
 UnencodableCharacter findUnencodable(std::wstring_view line, std::size_t lineNumber) {
@@ -46,8 +43,7 @@ UnencodableCharacter findUnencodable(std::wstring_view line, std::size_t lineNum
         const bool pair = isHighSurrogate(line[i]) && i + 1 < line.size();
         const std::wstring_view character = line.substr(i, pair ? 2 : 1);
         if (!appendAnsi(character, scratch)) {
-            const char32_t codePoint =
-                pair ? 0x10000 + ((character[0] - 0xD800) << 10) + (character[1] - 0xDC00) : character[0];
+            const char32_t codePoint = pair ? joinSurrogates(character[0], character[1]) : character[0];
             return {codePoint, lineNumber, column};
         }
         i += character.size();

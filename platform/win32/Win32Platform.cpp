@@ -1,8 +1,8 @@
 #include "platform/win32/Win32Platform.h"
 
-#include "platform/LineBreaks.h"
 #include "platform/PlatformError.h"
 #include "platform/win32/BatchFileWriter.h"
+#include "platform/win32/LineBreaks.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"
 #include "window/DesignSettings.h"
