@@ -52,6 +52,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The texts are Western European: Generate writes them in Windows-1252
+    // whatever this machine's language.
+    setenv("LC_ALL", "C.UTF-8", 1);
     qInstallMessageHandler(dropToolkitChatter);
     QApplication application(argc, argv);
     try {

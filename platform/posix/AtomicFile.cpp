@@ -1,6 +1,6 @@
 #include "platform/posix/AtomicFile.h"
 
-#include "platform/PlatformError.h"
+#include "platform/batchfile/WriteFailure.h"
 
 #include <cerrno>
 #include <cstring>
@@ -11,7 +11,7 @@ namespace tovrin {
 namespace {
 
 [[noreturn]] void fail(const std::string& path, int error) {
-    throw PlatformError("Could not write \"" + path + "\": " + std::strerror(error) + ".");
+    throw writeFailure(path, std::string(std::strerror(error)) + ".");
 }
 
 std::string folderOf(const std::string& path) {
@@ -33,7 +33,7 @@ AtomicFile::AtomicFile(const std::string& path, FileSystem& fileSystem) : path_(
     struct stat existing {};
     const bool replacing = fileSystem_.stat(path_.c_str(), &existing) == 0;
     if (replacing && S_ISDIR(existing.st_mode))
-        fail(path_, EISDIR);
+        throw writeFailure(path_, FolderInTheWay);
     // A short name of its own, so that a target name near the length limit
     // still leaves room for it.
     const std::string pattern = folderOf(path_) + "/.tovrin-XXXXXX";

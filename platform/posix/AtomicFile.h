@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/batchfile/ByteSink.h"
 #include "platform/posix/FileSystem.h"
 
 #include <string>
@@ -14,15 +15,15 @@ namespace tovrin {
 // is removed again if the writing is given up. A replaced file keeps its
 // permission bits; a new one gets those the umask allows. Every step throws
 // PlatformError naming the path and the system's reason.
-class AtomicFile {
+class AtomicFile : public ByteSink {
 public:
     AtomicFile(const std::string& path, FileSystem& fileSystem);
-    ~AtomicFile();
+    ~AtomicFile() override;
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    void write(std::string_view bytes);
-    void commit();
+    void write(std::string_view bytes) override;
+    void commit() override;
 
 private:
     void check(long result) const;

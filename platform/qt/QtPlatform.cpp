@@ -1,6 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
-#include "platform/posix/BatchFileWriter.h"
+#include "platform/batchfile/BatchFileWriter.h"
+#include "platform/posix/AtomicFile.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/TextBoxContent.h"
 #include "window/DesignSettings.h"
@@ -83,7 +84,9 @@ std::string QtPlatform::FileName() {
 
 void QtPlatform::writeBatchFile(const std::string& path) {
     const QTextDocument& text = *window_.text1()->document();
-    tovrin::writeBatchFile(path, [&](const PieceReceiver& receive) { readText(text, receive); }, fileSystem_);
+    const auto codePage = openCodePage(systemCodePage());
+    AtomicFile file(path, fileSystem_);
+    tovrin::writeBatchFile(path, [&](const PieceReceiver& receive) { readText(text, receive); }, *codePage, file);
 }
 
 } // namespace tovrin

@@ -11,7 +11,6 @@ namespace {
 constexpr qsizetype PieceLength = 64 * 1024;
 
 void handOver(QString& piece, const PieceReceiver& receive) {
-    piece.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
     const QStringView content = piece;
     receive(std::u16string_view(content.utf16(), static_cast<std::size_t>(content.size())));
     piece.resize(0);
@@ -27,7 +26,7 @@ void readText(const QTextDocument& document, const PieceReceiver& receive) {
     const QTextBlock first = document.begin();
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
         if (block != first)
-            piece += u"\r\n";
+            piece += QChar::ParagraphSeparator;
         piece += block.text();
         if (piece.size() >= PieceLength)
             handOver(piece, receive);

@@ -1,7 +1,7 @@
-#include "platform/win32/AnsiCodePage.h"
-
-#include "platform/Surrogates.h"
-#include "platform/win32/LineBreaks.h"
+#include "platform/PlatformError.h"
+#include "platform/batchfile/CodePage.h"
+#include "platform/batchfile/Surrogates.h"
+#include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"
 
 #include <windows.h>
@@ -10,70 +10,71 @@ namespace tovrin {
 
 namespace {
 
-// A system whose ANSI code page is UTF-8 can hold every character, and
-// refuses the flags that detect a missing one.
-bool ansiIsUtf8() {
-    return GetACP() == CP_UTF8;
-}
+// The system's own conversion, told never to write a look-alike and to say
+// when a character had no byte.
+class WindowsCodePage : public CodePage {
+public:
+    explicit WindowsCodePage(unsigned number) : number_(number) {}
 
-// Appends the converted characters; returns false when one of them has no
-// byte in the code page.
-bool appendAnsi(std::wstring_view utf16, std::string& out) {
-    if (utf16.empty())
-        return true;
-    const DWORD flags = ansiIsUtf8() ? 0 : WC_NO_BEST_FIT_CHARS;
-    BOOL usedDefault = FALSE;
-    BOOL* detect = ansiIsUtf8() ? nullptr : &usedDefault;
-    const int size = static_cast<int>(utf16.size());
-    const int length = WideCharToMultiByte(CP_ACP, flags, utf16.data(), size, nullptr, 0, nullptr, detect);
-    if (length == 0 || usedDefault)
-        return false;
-    const std::size_t start = out.size();
-    out.resize(start + static_cast<std::size_t>(length));
-    WideCharToMultiByte(CP_ACP, flags, utf16.data(), size, out.data() + start, length, nullptr, nullptr);
-    return true;
-}
+    std::string name() const override { return codePageName(number_); }
 
-// The first character of a line that the code page cannot hold, with its
-// column counted in characters.
-UnencodableCharacter findUnencodable(std::wstring_view line, std::size_t lineNumber) {
-    std::size_t column = 1;
-    std::string scratch;
-    for (std::size_t i = 0; i < line.size(); ++column) {
-        const bool pair = isHighSurrogate(line[i]) && i + 1 < line.size();
-        const std::wstring_view character = line.substr(i, pair ? 2 : 1);
-        if (!appendAnsi(character, scratch)) {
-            const char32_t codePoint = pair ? joinSurrogates(character[0], character[1]) : character[0];
-            return {codePoint, lineNumber, column};
-        }
-        i += character.size();
+    std::optional<std::size_t> convert(std::u16string_view text, std::string& bytes) override {
+        if (text.empty())
+            return std::nullopt;
+        bool lacking = false;
+        const int length = converted(text, nullptr, 0, lacking);
+        if (lacking)
+            return firstLacking(text);
+        const std::size_t start = bytes.size();
+        bytes.resize(start + static_cast<std::size_t>(length));
+        converted(text, bytes.data() + start, length, lacking);
+        return std::nullopt;
     }
-    return {0xFFFD, lineNumber, column};
-}
+
+private:
+    // A page of UTF-8 holds every character, and refuses the flags that
+    // detect a missing one.
+    bool holdsEverything() const { return number_ == CP_UTF8; }
+
+    // The bytes of text, or with no room given their number.
+    int converted(std::u16string_view text, char* out, int room, bool& lacking) const {
+        static_assert(sizeof(wchar_t) == sizeof(char16_t));
+        BOOL usedDefault = FALSE;
+        const int length = WideCharToMultiByte(number_, holdsEverything() ? 0 : WC_NO_BEST_FIT_CHARS,
+                                               reinterpret_cast<const wchar_t*>(text.data()),
+                                               checkedLength(text.size()), out, room, nullptr,
+                                               holdsEverything() ? nullptr : &usedDefault);
+        if (length == 0)
+            throw PlatformError("The text could not be converted to the " + name() +
+                                " code page: " + systemReason(GetLastError()));
+        lacking = usedDefault != FALSE;
+        return length;
+    }
+
+    // Rarely needed, so a character at a time.
+    std::size_t firstLacking(std::u16string_view text) const {
+        for (std::size_t i = 0; i < text.size();) {
+            const std::size_t units = isHighSurrogate(text[i]) && i + 1 < text.size() ? 2 : 1;
+            bool lacking = false;
+            converted(text.substr(i, units), nullptr, 0, lacking);
+            if (lacking)
+                return i;
+            i += units;
+        }
+        return text.size();
+    }
+
+    unsigned number_;
+};
 
 } // namespace
 
-std::optional<UnencodableCharacter> encodeAnsi(std::string_view text, std::string& bytes) {
-    bytes.clear();
-    bytes.reserve(text.size());
-    std::optional<UnencodableCharacter> failure;
-    std::size_t lineNumber = 0;
-    forEachLine(text, [&](std::string_view line, bool endsWithBreak) {
-        ++lineNumber;
-        const std::wstring utf16 = toUtf16(line);
-        if (!appendAnsi(utf16, bytes)) {
-            failure = findUnencodable(utf16, lineNumber);
-            return false;
-        }
-        if (endsWithBreak)
-            bytes += "\r\n";
-        return true;
-    });
-    return failure;
+unsigned systemCodePage() {
+    return GetACP();
 }
 
-std::string ansiCodePageName() {
-    return "Windows-" + std::to_string(GetACP());
+std::unique_ptr<CodePage> openCodePage(unsigned number) {
+    return std::make_unique<WindowsCodePage>(number);
 }
 
 } // namespace tovrin

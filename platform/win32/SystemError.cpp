@@ -1,6 +1,5 @@
 #include "platform/win32/SystemError.h"
 
-#include "platform/PlatformError.h"
 #include "platform/win32/Utf16.h"
 
 #include <cwctype>
@@ -22,10 +21,6 @@ std::string systemReason(DWORD error) {
     if (!reason.empty() && reason.back() != L'.')
         reason += L'.';
     return toUtf8(reason);
-}
-
-void failWriting(const std::string& path, DWORD error) {
-    throw PlatformError("Could not write \"" + path + "\": " + systemReason(error));
 }
 
 } // namespace tovrin

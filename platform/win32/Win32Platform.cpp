@@ -1,8 +1,8 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/PlatformError.h"
-#include "platform/win32/BatchFileWriter.h"
-#include "platform/win32/LineBreaks.h"
+#include "platform/batchfile/BatchFileWriter.h"
+#include "platform/win32/AtomicFile.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"
 #include "window/DesignSettings.h"
@@ -61,17 +61,21 @@ void Win32Platform::Move(float left, float top, float width, float height) {
         throw PlatformError("The text box could not be moved: " + systemReason(GetLastError()));
 }
 
-std::string Win32Platform::Text() {
+std::wstring Win32Platform::Text() const {
+    SetLastError(ERROR_SUCCESS);
     const int length = GetWindowTextLengthW(window_.text1());
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window_.text1(), text.data(), length + 1)));
-    // Pasted text may bring line breaks of other kinds along.
-    return withCrLfBreaks(toUtf8(text));
+    const int copied = GetWindowTextW(window_.text1(), text.data(), length + 1);
+    // An empty text is read as nothing, and so is a failure: only the
+    // system's error tells them apart.
+    if (copied == 0 && (length != 0 || GetLastError() != ERROR_SUCCESS))
+        throw PlatformError("The text could not be read: " + systemReason(GetLastError()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
 }
 
 void Win32Platform::SetText(const std::string& text) {
-    // The control shows only CR LF as a line break.
-    if (!window_.replaceText(toUtf16(withCrLfBreaks(text))))
+    if (!window_.replaceText(toUtf16(text)))
         throw PlatformError("The text could not be replaced: " + systemReason(GetLastError()));
 }
 
@@ -111,7 +115,15 @@ std::string Win32Platform::FileName() {
 }
 
 void Win32Platform::writeBatchFile(const std::string& path) {
-    tovrin::writeBatchFile(path, Text());
+    const std::wstring text = Text();
+    const auto codePage = openCodePage(systemCodePage());
+    AtomicFile file(path);
+    tovrin::writeBatchFile(
+        path,
+        [&](const PieceReceiver& receive) {
+            receive(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+        },
+        *codePage, file);
 }
 
 } // namespace tovrin

@@ -18,8 +18,8 @@ public:
     void start(FormEvents& events);
     bool hasEnded() const { return ended_; }
     const MainWindow& window() const { return window_; }
-    // Text1's whole content as UTF-8, every line break as CR LF.
-    std::string Text();
+    // Text1's whole content, as the control holds it.
+    std::wstring Text() const;
 
     float Width() override;
     float Height() override;

@@ -95,7 +95,7 @@ TEST_F(GenerateThroughDialogs, UnwritableCharacterIsReportedAndTheOldFileKept) {
     EXPECT_TRUE(error.contains("U+4E2D on line 2, column 6")) << error.toStdString();
     EXPECT_EQ(contentOf("job.bat"), "old bytes");
     EXPECT_FALSE(form.Saved);
-    EXPECT_EQ(content(), u"echo 1\r\necho \u4E2D");
+    EXPECT_EQ(content(), u"echo 1\u2029echo \u4E2D");
 }
 
 TEST_F(GenerateThroughDialogs, FailedWriteTellsWhyAndTheProgramGoesOn) {

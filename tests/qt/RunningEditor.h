@@ -4,6 +4,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/TextBoxContent.h"
 #include "tests/qt/ModalScript.h"
+#include "tests/support/FileBytes.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -32,6 +34,14 @@ protected:
         std::u16string whole;
         readText(*text1().document(), [&](std::u16string_view piece) { whole += piece; });
         return whole;
+    }
+
+    // The bytes Generate writes for Text1's content.
+    std::string written() {
+        QTemporaryDir folder;
+        const std::string path = folder.filePath("text.bat").toStdString();
+        platform.writeBatchFile(path);
+        return contentOf(path);
     }
 
     // Types like a person, a key a character; letters beyond ASCII come as

@@ -1,10 +1,36 @@
 #include "tests/support/ScriptedPlatform.h"
 
 #include "platform/PlatformError.h"
+#include "platform/batchfile/BatchFileWriter.h"
+#include "tests/support/MemoryFile.h"
 
 #include <stdexcept>
 
 namespace tovrin::testing {
+
+namespace {
+
+// The UTF-16 of the UTF-8 text that crosses the interface.
+std::u16string utf16Of(const std::string& utf8) {
+    std::u16string result;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t character = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k)
+            character = (character << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        if (character >= 0x10000) {
+            result += static_cast<char16_t>(0xD800 + ((character - 0x10000) >> 10));
+            result += static_cast<char16_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
+        } else {
+            result += static_cast<char16_t>(character);
+        }
+        i += length;
+    }
+    return result;
+}
+
+} // namespace
 
 void ScriptedPlatform::record(std::string call) {
     calledAfterEnd = calledAfterEnd || ended;
@@ -18,7 +44,8 @@ void ScriptedPlatform::type(const std::string& typed) {
 }
 
 void ScriptedPlatform::backspace() {
-    text1.pop_back();
+    // A line break goes as one, as in the text box.
+    text1.resize(text1.size() - (text1.ends_with("\r\n") ? 2 : 1));
     if (events_ != nullptr)
         events_->Text1_Change();
 }
@@ -94,7 +121,12 @@ void ScriptedPlatform::writeBatchFile(const std::string& path) {
         nextWriteFailure.reset();
         throw PlatformError("Could not write \"" + path + "\": " + reason);
     }
-    files[path] = text1;
+    // Through the real byte rules, so that no test sees a text the program
+    // would never write.
+    const auto codePage = openCodePage(1252);
+    MemoryFile file;
+    tovrin::writeBatchFile(path, [&](const PieceReceiver& receive) { receive(utf16Of(text1)); }, *codePage, file);
+    files[path] = file.bytes;
 }
 
 } // namespace tovrin::testing

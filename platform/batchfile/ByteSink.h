@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+namespace tovrin {
+
+// Where a batch file's bytes go: written as they come, then committed as the
+// file's whole new content. Given up before commit(), it leaves no trace and
+// the old file as it was. Each step throws PlatformError.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+
+    virtual void write(std::string_view bytes) = 0;
+    virtual void commit() = 0;
+};
+
+} // namespace tovrin

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/PlatformError.h"
+#include "platform/batchfile/UnencodableCharacter.h"
+
+#include <string>
+
+namespace tovrin {
+
+// Every failure to write a batch file, on every platform, reads the same:
+// the path, then the reason in the user's words.
+PlatformError writeFailure(const std::string& path, const std::string& reason);
+
+inline const std::string FolderInTheWay = "a folder of that name is in the way.";
+
+// The reason when a character cannot go into the file.
+std::string refusal(const UnencodableCharacter& character, const std::string& codePageName);
+
+} // namespace tovrin
