@@ -18,6 +18,7 @@ void Form1::Form1_Resize() {
 
 void Form1::Text1_Change() {
     Saved = false;
+    changedSinceWritten_ = true;
 }
 
 void Form1::mnugen_Click() {
@@ -28,32 +29,18 @@ bool Form1::GenerateBatFile() {
     if (!platform_.ShowSave(CODSettings))
         return false;
     const std::string path = platform_.FileName() + BatchExtension;
+    changedSinceWritten_ = false;
     platform_.writeBatchFile(path);
     platform_.messageBox(savedConfirmation(path), MB_OK, MessageTitle);
-    Saved = true;
+    // What changed while the confirmation was open is not in the file.
+    if (!changedSinceWritten_)
+        Saved = true;
     return true;
 }
 
 void Form1::mnunew_Click() {
-    if (Saved) {
+    if (mayDiscardText(NewPrompt))
         clearText();
-        return;
-    }
-    switch (platform_.messageBox(NewPrompt, MB_YESNOCANCEL, MessageTitle)) {
-    case IDYES:
-        // A cancelled or failed generation keeps the text the user asked to keep.
-        if (!GenerateBatFile())
-            return;
-        platform_.pumpEvents();
-        clearText();
-        return;
-    case IDNO:
-        clearText();
-        return;
-    case IDCANCEL:
-        platform_.Show();
-        return;
-    }
 }
 
 void Form1::mnuexit_Click() {
@@ -64,24 +51,34 @@ void Form1::Form1_QueryUnload() {
     exitAfterAsking();
 }
 
+// Unsaved text is never dropped without the user's word: where nobody may
+// be asked, the session is refused.
+bool Form1::Form1_QueryEndSession(bool mayAsk) {
+    if (!Saved && !mayAsk)
+        return false;
+    return mayDiscardText(ExitPrompt);
+}
+
 void Form1::exitAfterAsking() {
-    if (Saved) {
+    if (mayDiscardText(ExitPrompt))
         platform_.endProgram();
-        return;
-    }
-    switch (platform_.messageBox(ExitPrompt, MB_YESNOCANCEL, MessageTitle)) {
+}
+
+bool Form1::mayDiscardText(const std::string& prompt) {
+    if (Saved)
+        return true;
+    switch (platform_.messageBox(prompt, MB_YESNOCANCEL, MessageTitle)) {
     case IDYES:
+        // A cancelled or failed generation keeps the text the user asked to keep.
         if (!GenerateBatFile())
-            return;
+            return false;
         platform_.pumpEvents();
-        platform_.endProgram();
-        return;
+        return true;
     case IDNO:
-        platform_.endProgram();
-        return;
-    case IDCANCEL:
+        return true;
+    default:
         platform_.Show();
-        return;
+        return false;
     }
 }
 

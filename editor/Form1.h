@@ -21,18 +21,24 @@ public:
     void mnunew_Click() override;
     void mnugen_Click() override;
     void mnuexit_Click() override;
+    bool Form1_QueryEndSession(bool mayAsk) override;
 
     // Asks for a name, writes the text to it with ".bat" appended and
     // confirms. Returns false when the user cancelled the Save dialog;
     // a failure throws PlatformError. Either way nothing was confirmed and
-    // Saved is unchanged.
+    // Saved is unchanged. Saved becomes True only when the text did not
+    // change after it was written.
     bool GenerateBatFile();
 
 private:
+    // Whether the text may be thrown away: at once when nothing is unsaved,
+    // otherwise as the user answers prompt (Yes generates it first).
+    bool mayDiscardText(const std::string& prompt);
     void exitAfterAsking();
     void clearText();
 
     Platform& platform_;
+    bool changedSinceWritten_ = false;
 };
 
 } // namespace tovrin

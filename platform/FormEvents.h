@@ -17,6 +17,9 @@ public:
     virtual void mnunew_Click() = 0;
     virtual void mnugen_Click() = 0;
     virtual void mnuexit_Click() = 0;
+    // The user's session is ending (log-out, shutdown). Returns whether it
+    // may end now; mayAsk tells whether the user may be asked first.
+    virtual bool Form1_QueryEndSession(bool mayAsk) = 0;
 };
 
 } // namespace tovrin

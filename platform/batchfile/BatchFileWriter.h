@@ -13,4 +13,8 @@ namespace tovrin {
 // nothing is written. Throws PlatformError naming path, the file's name.
 void writeBatchFile(const std::string& path, const TextInPieces& text, CodePage& codePage, ByteSink& file);
 
+// Refuses a name (UTF-8) that holds a control character, such as a line
+// break pasted into the Save dialog, before anything is written.
+void checkFileName(const std::string& path);
+
 } // namespace tovrin

@@ -83,6 +83,7 @@ std::string QtPlatform::FileName() {
 }
 
 void QtPlatform::writeBatchFile(const std::string& path) {
+    checkFileName(path);
     const QTextDocument& text = *window_.text1()->document();
     const auto codePage = openCodePage(systemCodePage());
     AtomicFile file(path, fileSystem_);

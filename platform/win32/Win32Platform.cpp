@@ -115,6 +115,7 @@ std::string Win32Platform::FileName() {
 }
 
 void Win32Platform::writeBatchFile(const std::string& path) {
+    checkFileName(path);
     const std::wstring text = Text();
     const auto codePage = openCodePage(systemCodePage());
     AtomicFile file(path);

@@ -86,5 +86,12 @@ TEST(BatchFile, TheFirstCharacterThatCannotGoInIsNamedWhereTheUserSeesItAndNothi
     }
 }
 
+TEST(BatchFile, ANameWithAControlCharacterIsRefused) {
+    using namespace std::string_literals;
+    for (const std::string& name : {"two\nlines"s, "tab\there"s, "nul\0"s, "del\x7F"s})
+        EXPECT_THROW(checkFileName("/w/" + name + ".bat"), PlatformError) << name;
+    EXPECT_NO_THROW(checkFileName("/w/caf\xC3\xA9 \xE3\x82\xA2 - copy (2).bat"));
+}
+
 } // namespace
 } // namespace tovrin

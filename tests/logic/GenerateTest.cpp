@@ -58,6 +58,14 @@ TEST_F(Generate, SavedBecomesTrueOnlyAfterTheConfirmationCloses) {
     form.mnugen_Click();
     EXPECT_EQ(savedWhileConfirming, false);
     EXPECT_TRUE(form.Saved);
+
+    // A change that reaches the text while the box is open is not in the file.
+    platform.saveDialogChoices = {"/tmp/a"};
+    platform.messageBoxAnswers = {IDOK};
+    platform.whileMessageBoxOpen = [&] { platform.type("y"); };
+    form.mnugen_Click();
+    EXPECT_EQ(platform.files.at("/tmp/a.bat"), "x");
+    EXPECT_FALSE(form.Saved);
 }
 
 TEST_F(Generate, ExtensionIsAlwaysAppended) {

@@ -175,5 +175,55 @@ TEST_F(NewExit, ClosingTheWindowAsksLikeExit) {
     EXPECT_TRUE(dirty.files.empty());
 }
 
+// The session may end only once nothing unsaved would be lost, and the
+// program itself does not end: the system ends it.
+TEST(SessionEnd, EndsOnlyWhenNothingUnsavedIsLost) {
+    struct Row {
+        const char* what;
+        bool dirty;
+        bool mayAsk;
+        std::deque<int> answers;
+        std::optional<std::string> chosen;
+        bool writeFails;
+        bool mayEnd;
+        Calls calls;
+    };
+    const Row rows[] = {
+        {"clean", false, true, {}, std::nullopt, false, true, {}},
+        {"clean, no asking", false, false, {}, std::nullopt, false, true, {}},
+        {"unsaved, no asking", true, false, {}, std::nullopt, false, false, {}},
+        {"No", true, true, {IDNO}, std::nullopt, false, true, {ExitQuestion}},
+        {"Yes, written", true, true, {IDYES, IDOK}, "/w/job", false, true,
+         Calls{ExitQuestion} + Generation + Calls{"pumpEvents"}},
+        {"Yes, dialog cancelled", true, true, {IDYES}, std::nullopt, false, false, {ExitQuestion, "ShowSave "}},
+        {"Yes, write failed", true, true, {IDYES}, "/w/job", true, false,
+         {ExitQuestion, "ShowSave ", "FileName", "writeBatchFile /w/job.bat"}},
+        {"Cancel", true, true, {IDCANCEL}, std::nullopt, false, false, {ExitQuestion, "Show"}},
+    };
+    for (const Row& row : rows) {
+        ScriptedPlatform platform;
+        Form1 form(platform);
+        platform.connect(form);
+        form.Form1_Load();
+        if (row.dirty)
+            platform.type("echo hi");
+        platform.calls.clear();
+        platform.messageBoxAnswers = row.answers;
+        platform.saveDialogChoices = {row.chosen};
+        if (row.writeFails)
+            platform.nextWriteFailure = "Disk full";
+
+        bool mayEnd = false;
+        try {
+            mayEnd = form.Form1_QueryEndSession(row.mayAsk);
+        } catch (const PlatformError&) {
+        }
+        EXPECT_EQ(mayEnd, row.mayEnd) << row.what;
+        EXPECT_EQ(platform.calls, row.calls) << row.what;
+        EXPECT_FALSE(platform.ended) << row.what;
+        EXPECT_EQ(platform.text1, row.dirty ? "echo hi" : "") << row.what;
+    }
+}
+
 } // namespace
 } // namespace tovrin
