@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QSessionManager>
 
 namespace tovrin {
 
@@ -17,8 +18,10 @@ QtPlatform::QtPlatform() : dispatch_(*this, std::string(ProgramName)) {}
 
 void QtPlatform::start(FormEvents& events) {
     events_ = &events;
-    QObject::connect(window_.text1(), &QPlainTextEdit::textChanged, &window_,
-                     [this] { deliver(&FormEvents::Text1_Change); });
+    QObject::connect(window_.text1(), &QPlainTextEdit::textChanged, &window_, [this] {
+        sessionEnding_ = false;
+        deliver(&FormEvents::Text1_Change);
+    });
     QObject::connect(window_.menuAction(MenuCommand::New), &QAction::triggered, &window_,
                      [this] { deliver(&FormEvents::mnunew_Click); });
     QObject::connect(window_.menuAction(MenuCommand::Generate), &QAction::triggered, &window_,
@@ -26,8 +29,11 @@ void QtPlatform::start(FormEvents& events) {
     QObject::connect(window_.menuAction(MenuCommand::Exit), &QAction::triggered, &window_,
                      [this] { deliver(&FormEvents::mnuexit_Click); });
     QObject::connect(&window_, &MainWindow::resized, &window_, [this] { deliver(&FormEvents::Form1_Resize); });
-    QObject::connect(&window_, &MainWindow::closeRequested, &window_,
-                     [this] { deliver(&FormEvents::Form1_QueryUnload); });
+    QObject::connect(&window_, &MainWindow::closeRequested, &window_, [this] { onCloseRequested(); });
+    QObject::connect(&terminationSignals_, &TerminationSignals::received, &window_,
+                     [this] { onTerminationRequested(); });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window_,
+                     [this](QSessionManager& manager) { answerSessionEnd(manager); }, Qt::DirectConnection);
     deliver(&FormEvents::Form1_Load);
     window_.show();
 }
@@ -35,6 +41,40 @@ void QtPlatform::start(FormEvents& events) {
 void QtPlatform::deliver(void (FormEvents::*handler)()) {
     if (!ended_ && events_ != nullptr)
         dispatch_([this, handler] { (events_->*handler)(); });
+}
+
+void QtPlatform::onCloseRequested() {
+    if (sessionEnding_)
+        endProgram();
+    else
+        deliver(&FormEvents::Form1_QueryUnload);
+}
+
+// Asked to end from outside (kill, Ctrl+C, a closed terminal), the program
+// asks what closing the window asks; asked again meanwhile, it ends.
+void QtPlatform::onTerminationRequested() {
+    if (answeringTermination_) {
+        endProgram();
+        return;
+    }
+    answeringTermination_ = true;
+    deliver(&FormEvents::Form1_QueryUnload);
+    answeringTermination_ = false;
+}
+
+// The manager waits for the answer; refusing tells it to stop the log-out.
+void QtPlatform::answerSessionEnd(QSessionManager& manager) {
+    if (ended_ || events_ == nullptr)
+        return;
+    const bool mayAsk = manager.allowsInteraction();
+    bool mayEnd = false;
+    dispatch_([&] { mayEnd = events_->Form1_QueryEndSession(mayAsk); });
+    if (mayAsk)
+        manager.release();
+    if (mayEnd)
+        sessionEnding_ = true;
+    else
+        manager.cancel();
 }
 
 float QtPlatform::Width() {
@@ -46,7 +86,8 @@ float QtPlatform::Height() {
 }
 
 void QtPlatform::Show() {
-    window_.show();
+    if (!ended_)
+        window_.show();
 }
 
 void QtPlatform::Move(float left, float top, float width, float height) {

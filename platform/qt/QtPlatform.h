@@ -6,6 +6,9 @@
 #include "platform/posix/FileSystem.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtSaveDialog.h"
+#include "platform/qt/TerminationSignals.h"
+
+class QSessionManager;
 
 namespace tovrin {
 
@@ -34,13 +37,21 @@ public:
 
 private:
     void deliver(void (FormEvents::*handler)());
+    void onCloseRequested();
+    void onTerminationRequested();
+    void answerSessionEnd(QSessionManager& manager);
 
     MainWindow window_;
     QtSaveDialog COD_;
     FileSystem fileSystem_;
     EventDispatch dispatch_;
+    TerminationSignals terminationSignals_;
     FormEvents* events_ = nullptr;
     bool ended_ = false;
+    // The session manager was told the session may end, and the text has
+    // not changed since: closing the window then asks nothing again.
+    bool sessionEnding_ = false;
+    bool answeringTermination_ = false;
 };
 
 } // namespace tovrin

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <csignal>
 
 namespace tovrin::testing {
 namespace {
@@ -83,6 +84,30 @@ TEST_F(UnsavedPrompt, CleanWindowClosesAtOnceAndNothingReachesTheEditorAfterward
     EXPECT_TRUE(platform.hasEnded());
     QTest::keyClicks(&text1(), "late");
     EXPECT_TRUE(form.Saved) << "no event after the program's end";
+}
+
+// kill, Ctrl+C in the terminal and a closed terminal take the close
+// button's road; asked again while the question is open, the program ends.
+TEST_F(UnsavedPrompt, ARequestToEndAsksLikeClosingAndASecondOneEndsAtOnce) {
+    QTest::keyClicks(&text1(), "echo 1");
+    QString prompt;
+    answerMessageBox(QMessageBox::Cancel, &prompt);
+    std::raise(SIGTERM);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return script.done(); }));
+    EXPECT_EQ(prompt, "Tovrin|Generate .Bat file before exiting?");
+    EXPECT_FALSE(platform.hasEnded());
+
+    bool endedWhileAsking = false;
+    script.expect<QMessageBox>([&](QMessageBox* box) {
+        std::raise(SIGINT);
+        endedWhileAsking = QTest::qWaitFor([&] { return platform.hasEnded(); });
+        // The program's end stops every event loop; this test runs its own.
+        box->button(QMessageBox::Cancel)->click();
+    });
+    std::raise(SIGHUP);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return script.done(); }));
+    EXPECT_TRUE(endedWhileAsking);
+    EXPECT_FALSE(platform.window().isVisible());
 }
 
 } // namespace
