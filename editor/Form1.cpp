@@ -13,7 +13,10 @@ void Form1::Form1_Load() {
 }
 
 void Form1::Form1_Resize() {
-    applyLayoutRule(platform_);
+    const float W = platform_.Width();
+    const float H = platform_.Height();
+    const Placement text1 = layoutRule(W, H);
+    platform_.Move(text1.left, text1.top, text1.width, text1.height);
 }
 
 void Form1::Text1_Change() {

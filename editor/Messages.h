@@ -1,10 +1,13 @@
 #pragma once
 
+#include "window/DesignSettings.h"
+
 #include <string>
 
 namespace tovrin {
 
-inline const std::string MessageTitle = "Tovrin";
+// Every box the editor shows is titled with the program's name.
+inline const std::string MessageTitle(ProgramName);
 inline const std::string ExitPrompt = "Generate .Bat file before exiting?";
 inline const std::string NewPrompt = "Generate .Bat file before clearing the text?";
 

@@ -9,12 +9,10 @@ constexpr float WidthMargin = 100;
 constexpr float HeightMargin = 750;
 } // namespace
 
-void applyLayoutRule(Platform& platform) {
-    const float W = platform.Width();
-    const float H = platform.Height();
+Placement layoutRule(float W, float H) {
     // A minimized or tiny window would give a negative size, which no text
     // box can take.
-    platform.Move(0, 0, std::max(0.0f, W - WidthMargin), std::max(0.0f, H - HeightMargin));
+    return {0, 0, std::max(0.0f, W - WidthMargin), std::max(0.0f, H - HeightMargin)};
 }
 
 } // namespace tovrin

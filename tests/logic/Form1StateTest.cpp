@@ -34,10 +34,12 @@ TEST_F(Form1State, EveryChangeMarksTheTextDirtyEvenWhenItRestoresTheOldText) {
 TEST_F(Form1State, ResizeTouchesNeitherTextNorSaved) {
     form.Form1_Load();
     form.Form1_Resize();
+    EXPECT_EQ(platform.text1Placement, layoutRule(platform.outerWidth, platform.outerHeight));
     EXPECT_TRUE(form.Saved);
     platform.type("echo on");
     platform.outerWidth = 12345;
     form.Form1_Resize();
+    EXPECT_EQ(platform.text1Placement, layoutRule(12345, platform.outerHeight));
     EXPECT_FALSE(form.Saved);
     EXPECT_EQ(platform.text1, "echo on");
     for (const std::string& call : platform.calls)

@@ -65,6 +65,7 @@ void ScriptedPlatform::Show() {
 }
 
 void ScriptedPlatform::Move(float left, float top, float width, float height) {
+    text1Placement = {left, top, width, height};
     record("Move " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(width) + " " +
            std::to_string(height));
 }

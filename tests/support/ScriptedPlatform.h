@@ -2,6 +2,7 @@
 
 #include "platform/FormEvents.h"
 #include "platform/Platform.h"
+#include "window/LayoutRule.h"
 
 #include <deque>
 #include <functional>
@@ -29,6 +30,7 @@ public:
     std::vector<std::string> calls;
     std::map<std::string, std::string> files;
     std::string text1;
+    Placement text1Placement{};
     bool ended = false;
     bool calledAfterEnd = false;
     SaveDialogSettings lastDialogSettings;
