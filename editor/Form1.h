@@ -22,6 +22,7 @@ public:
     void mnugen_Click() override;
     void mnuexit_Click() override;
     bool Form1_QueryEndSession(bool mayAsk) override;
+    bool hasUnsavedText() const override { return !Saved; }
 
     // Asks for a name, writes the text to it with ".bat" appended and
     // confirms. Returns false when the user cancelled the Save dialog;

@@ -20,6 +20,9 @@ public:
     // The user's session is ending (log-out, shutdown). Returns whether it
     // may end now; mayAsk tells whether the user may be asked first.
     virtual bool Form1_QueryEndSession(bool mayAsk) = 0;
+
+    // Whether the text holds changes that no batch file has.
+    virtual bool hasUnsavedText() const = 0;
 };
 
 } // namespace tovrin

@@ -40,7 +40,13 @@ void QtPlatform::start(FormEvents& events) {
 
 void QtPlatform::deliver(void (FormEvents::*handler)()) {
     if (!ended_ && events_ != nullptr)
-        dispatch_([this, handler] { (events_->*handler)(); });
+        run([this, handler] { (events_->*handler)(); });
+}
+
+// After each event the desktop learns whether a log-out would lose text.
+void QtPlatform::run(const std::function<void()>& handler) {
+    dispatch_(handler);
+    logoutInhibitor_.setInhibited(!ended_ && events_->hasUnsavedText());
 }
 
 void QtPlatform::onCloseRequested() {
@@ -68,7 +74,7 @@ void QtPlatform::answerSessionEnd(QSessionManager& manager) {
         return;
     const bool mayAsk = manager.allowsInteraction();
     bool mayEnd = false;
-    dispatch_([&] { mayEnd = events_->Form1_QueryEndSession(mayAsk); });
+    run([&] { mayEnd = events_->Form1_QueryEndSession(mayAsk); });
     if (mayAsk)
         manager.release();
     if (mayEnd)

@@ -4,6 +4,7 @@
 #include "platform/FormEvents.h"
 #include "platform/Platform.h"
 #include "platform/posix/FileSystem.h"
+#include "platform/qt/LogoutInhibitor.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtSaveDialog.h"
 #include "platform/qt/TerminationSignals.h"
@@ -37,6 +38,7 @@ public:
 
 private:
     void deliver(void (FormEvents::*handler)());
+    void run(const std::function<void()>& handler);
     void onCloseRequested();
     void onTerminationRequested();
     void answerSessionEnd(QSessionManager& manager);
@@ -46,6 +48,7 @@ private:
     FileSystem fileSystem_;
     EventDispatch dispatch_;
     TerminationSignals terminationSignals_;
+    LogoutInhibitor logoutInhibitor_;
     FormEvents* events_ = nullptr;
     bool ended_ = false;
     // The session manager was told the session may end, and the text has
