@@ -1,5 +1,7 @@
 """A private X desktop (Xvfb with a window manager) and the editor on it,
-driven with xdotool the way a person uses keyboard and mouse."""
+driven with xdotool the way a person uses keyboard and mouse; and a private
+Wayland desktop (a headless weston), where the editor is used through the
+accessibility bus only."""
 
 import os
 import shutil
@@ -147,6 +149,43 @@ class Desktop(Session):
         geometry = self.run("xdotool", "getwindowgeometry", "--shell", str(window))
         values = dict(line.split("=") for line in geometry.split())
         return int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+class WaylandDesktop(Session):
+    """A Wayland compositor with no screen and no X server beside it. The
+    editor is started as on any Wayland desktop: nothing tells Qt which
+    platform to use but WAYLAND_DISPLAY."""
+
+    SOCKET = "tovrin-e2e"
+
+    def __init__(self):
+        super().__init__()
+        self.env = {name: value for name, value in os.environ.items()
+                    if name not in ("DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE")}
+        # Headless weston has no seat, and Qt 6.4's Wayland input method then
+        # crashes as soon as a line edit draws its cursor; the compose input
+        # method (Qt's default on X11) needs no seat.
+        self.env.update(HOME=self.home, XDG_RUNTIME_DIR=self.home, WAYLAND_DISPLAY=self.SOCKET,
+                        QT_IM_MODULE="compose")
+        compositor = subprocess.Popen(
+            ["weston", "--backend=headless-backend.so", "--socket=" + self.SOCKET,
+             "--no-config", "--idle-time=0"],
+            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.servers = [compositor]
+        socket = os.path.join(self.home, self.SOCKET)
+        self.wait_for(lambda: os.path.exists(socket) or compositor.poll() is not None, "weston")
+        if compositor.poll() is not None:
+            raise AssertionError("weston ended with status %d" % compositor.returncode)
+
+    def start_editor(self, binary):
+        self.editor = subprocess.Popen([binary], env=self.env, cwd=self.home,
+                                       stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+
+    def editor_platform_plugins(self):
+        """The Qt platform plug-ins loaded into the running editor."""
+        with open("/proc/%d/maps" % self.editor.pid) as maps:
+            paths = {line.split()[-1] for line in maps if "/platforms/" in line}
+        return sorted(os.path.basename(path) for path in paths)
 
 
 class EditorTestCase(unittest.TestCase):
