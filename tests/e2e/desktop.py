@@ -1,5 +1,7 @@
 """A private X desktop (Xvfb with a window manager) and the editor on it,
-driven with xdotool the way a person uses keyboard and mouse."""
+driven with xdotool the way a person uses keyboard and mouse; and a private
+Wayland desktop (a headless weston), where the editor is used through the
+accessibility bus only."""
 
 import os
 import shutil
@@ -14,11 +16,62 @@ MAIN_WINDOW = "^Tovrin - "
 DIALOG = "^Tovrin$"
 
 
-class Desktop:
-    def __init__(self, dpi=96):
+class Session:
+    """A private home, which is also the runtime folder (mode 0700), with a
+    folder for the files the editor writes; the processes started for the
+    session end with it, the display servers last and given a moment to end
+    their own helpers."""
+
+    def __init__(self):
         self.home = tempfile.mkdtemp(prefix="tovrin-e2e-")
         self.files = os.path.join(self.home, "files")
         os.mkdir(self.files)
+        self.editor = None
+        self.services = []  # more processes of this session, ended with it
+        self.servers = []
+
+    def close(self):
+        for process in (self.editor, *self.services):
+            if process and process.poll() is None:
+                process.kill()
+            if process:
+                process.communicate()
+        for server in self.servers:
+            server.terminate()
+            try:
+                server.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                server.kill()
+                server.wait()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def wait_for(self, condition, what):
+        deadline = time.monotonic() + DEADLINE
+        while time.monotonic() < deadline:
+            result = condition()
+            if result:
+                return result
+            time.sleep(0.05)
+        raise AssertionError("timed out waiting for " + what)
+
+    def editor_exit_code(self):
+        try:
+            return self.editor.wait(timeout=DEADLINE)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the editor did not end")
+
+    def read_file(self, name):
+        with open(os.path.join(self.files, name), "rb") as file:
+            return file.read()
+
+    def editor_is_running(self):
+        time.sleep(0.5)
+        return self.editor.poll() is None
+
+
+class Desktop(Session):
+    def __init__(self, dpi=96):
+        super().__init__()
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
@@ -29,23 +82,14 @@ class Desktop:
             self.display = ":" + display_number.readline().strip()
         self.env = dict(os.environ, DISPLAY=self.display, HOME=self.home,
                         XDG_RUNTIME_DIR=self.home, QT_QPA_PLATFORM="xcb")
-        self.window_manager = subprocess.Popen(
+        window_manager = subprocess.Popen(
             ["openbox"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.editor = None
-        self.services = []  # more processes of this desktop's session, ended with it
+        self.servers = [window_manager, self.server]
         self.seen_dialogs = set()
         # A window mapped before the window manager is ready stays unmapped.
         self.wait_for(lambda: subprocess.run(["wmctrl", "-m"], env=self.env,
                                              capture_output=True).returncode == 0,
                       "the window manager")
-
-    def close(self):
-        for process in (self.editor, *self.services, self.window_manager, self.server):
-            if process and process.poll() is None:
-                process.kill()
-            if process:
-                process.communicate()
-        shutil.rmtree(self.home, ignore_errors=True)
 
     def run(self, *command):
         return subprocess.run(command, env=self.env, check=True, capture_output=True,
@@ -58,15 +102,6 @@ class Desktop:
         self.main_window = self.wait_for_window(MAIN_WINDOW)
         self.focus(self.main_window)
         return self.main_window
-
-    def wait_for(self, condition, what):
-        deadline = time.monotonic() + DEADLINE
-        while time.monotonic() < deadline:
-            result = condition()
-            if result:
-                return result
-            time.sleep(0.05)
-        raise AssertionError("timed out waiting for " + what)
 
     def visible_windows(self, name):
         found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
@@ -115,19 +150,42 @@ class Desktop:
         values = dict(line.split("=") for line in geometry.split())
         return int(values["WIDTH"]), int(values["HEIGHT"])
 
-    def editor_exit_code(self):
-        try:
-            return self.editor.wait(timeout=DEADLINE)
-        except subprocess.TimeoutExpired:
-            raise AssertionError("the editor did not end")
 
-    def read_file(self, name):
-        with open(os.path.join(self.files, name), "rb") as file:
-            return file.read()
+class WaylandDesktop(Session):
+    """A Wayland compositor with no screen and no X server beside it. The
+    editor is started as on any Wayland desktop: nothing tells Qt which
+    platform to use but WAYLAND_DISPLAY."""
 
-    def editor_is_running(self):
-        time.sleep(0.5)
-        return self.editor.poll() is None
+    SOCKET = "tovrin-e2e"
+
+    def __init__(self):
+        super().__init__()
+        self.env = {name: value for name, value in os.environ.items()
+                    if name not in ("DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE")}
+        # Headless weston has no seat, and Qt 6.4's Wayland input method then
+        # crashes as soon as a line edit draws its cursor; the compose input
+        # method (Qt's default on X11) needs no seat.
+        self.env.update(HOME=self.home, XDG_RUNTIME_DIR=self.home, WAYLAND_DISPLAY=self.SOCKET,
+                        QT_IM_MODULE="compose")
+        compositor = subprocess.Popen(
+            ["weston", "--backend=headless-backend.so", "--socket=" + self.SOCKET,
+             "--no-config", "--idle-time=0"],
+            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.servers = [compositor]
+        socket = os.path.join(self.home, self.SOCKET)
+        self.wait_for(lambda: os.path.exists(socket) or compositor.poll() is not None, "weston")
+        if compositor.poll() is not None:
+            raise AssertionError("weston ended with status %d" % compositor.returncode)
+
+    def start_editor(self, binary):
+        self.editor = subprocess.Popen([binary], env=self.env, cwd=self.home,
+                                       stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+
+    def editor_platform_plugins(self):
+        """The Qt platform plug-ins loaded into the running editor."""
+        with open("/proc/%d/maps" % self.editor.pid) as maps:
+            paths = {line.split()[-1] for line in maps if "/platforms/" in line}
+        return sorted(os.path.basename(path) for path in paths)
 
 
 class EditorTestCase(unittest.TestCase):

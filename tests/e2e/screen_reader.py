@@ -60,8 +60,13 @@ class ScreenReader:
         address = session_bus.stdout.readline().strip()
         desktop.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         # This process finds the accessibility bus through the session bus,
-        # or through the X display it is given.
-        os.environ.update(DBUS_SESSION_BUS_ADDRESS=address, DISPLAY=desktop.display)
+        # or through the display it is given.
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
+        for name in ("DISPLAY", "WAYLAND_DISPLAY"):
+            if name in desktop.env:
+                os.environ[name] = desktop.env[name]
+            else:
+                os.environ.pop(name, None)
 
     def wait_for(self, condition, what):
         """Polls condition while windows come and go: an object that vanishes
