@@ -1,12 +1,11 @@
 #include "platform/win32/MainWindow.h"
 
 #include "platform/win32/ResourceIds.h"
+#include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"
 #include "window/DesignSettings.h"
 #include "window/IconPixels.h"
 #include "window/Twips.h"
-
-#include <stdexcept>
 
 namespace tovrin {
 
@@ -17,9 +16,10 @@ constexpr int Text1Id = 1;
 constexpr int FirstMenuCommandId = 100;
 constexpr DWORD Form1Style = WS_OVERLAPPEDWINDOW;
 
+// Shared: loaded once for the process, never destroyed by the program.
 HICON programIcon(int size) {
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TOVRIN_ICON), IMAGE_ICON, size, size, 0));
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TOVRIN_ICON), IMAGE_ICON, size,
+                                         size, LR_SHARED));
 }
 
 void registerWindowClass(WNDPROC procedure) {
@@ -33,8 +33,33 @@ void registerWindowClass(WNDPROC procedure) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = WindowClassName;
     // The class outlives any one window; a second window finds it registered.
-    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw std::runtime_error("The main window's class could not be registered.");
+    if (RegisterClassExW(&windowClass) == 0)
+        if (const DWORD error = GetLastError(); error != ERROR_CLASS_ALREADY_EXISTS)
+            failWith("The main window's class could not be registered", error);
+}
+
+OwnedMenu createMenu() {
+    OwnedMenu menuBar(CreateMenu());
+    if (!menuBar)
+        failWith("The menu could not be created", GetLastError());
+    HMENU menu = nullptr;
+    for (const MenuEntry& entry : MenuTable) {
+        const std::wstring caption = toUtf16(entry.caption);
+        if (entry.level == MenuLevel::MenuBar) {
+            OwnedMenu popup(CreatePopupMenu());
+            if (!popup ||
+                !AppendMenuW(menuBar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), caption.c_str()))
+                failWith("The menu could not be created", GetLastError());
+            menu = popup.release(); // destroyed with the menu bar from now on
+        } else if (entry.caption == MenuSeparator) {
+            if (!AppendMenuW(menu, MF_SEPARATOR, 0, nullptr))
+                failWith("The menu could not be created", GetLastError());
+        } else if (!AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(menuCommandId(entry.command)),
+                                caption.c_str())) {
+            failWith("The menu could not be created", GetLastError());
+        }
+    }
+    return menuBar;
 }
 
 int screenDpi(int axis) {
@@ -50,17 +75,24 @@ int menuCommandId(MenuCommand command) {
     return FirstMenuCommandId + static_cast<int>(command);
 }
 
-MainWindow::MainWindow(Deliver deliver) : deliver_(std::move(deliver)) {
+MainWindow::MainWindow() {
     registerWindowClass(&MainWindow::windowProcedure);
     RECT outer{0, 0, twipsToPixels(StartClientWidth, screenDpi(LOGPIXELSX)),
                twipsToPixels(StartClientHeight, screenDpi(LOGPIXELSY))};
     AdjustWindowRectEx(&outer, Form1Style, TRUE, 0);
+    OwnedMenu menu = createMenu();
     window_ = CreateWindowExW(0, WindowClassName, toUtf16(Form1Caption).c_str(), Form1Style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr, createMenu(),
+                              CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr, menu.get(),
                               GetModuleHandleW(nullptr), this);
     if (window_ == nullptr)
-        throw std::runtime_error("The main window could not be created.");
-    createText1();
+        failWith("The main window could not be created", GetLastError());
+    menu.release(); // the window destroys its menu with itself
+    try {
+        createText1();
+    } catch (...) {
+        DestroyWindow(window_);
+        throw;
+    }
 }
 
 MainWindow::~MainWindow() {
@@ -68,12 +100,21 @@ MainWindow::~MainWindow() {
     DestroyWindow(window_);
 }
 
+void MainWindow::deliverEventsTo(Deliver deliver) {
+    deliver_ = std::move(deliver);
+}
+
+void MainWindow::deliver(void (FormEvents::*handler)()) {
+    if (deliver_)
+        deliver_(handler);
+}
+
 bool MainWindow::replaceText(const std::wstring& text) {
     replacingText_ = true;
     const bool replaced = SetWindowTextW(text1_, text.c_str()) != FALSE;
     replacingText_ = false;
-    if (replaced && deliver_)
-        deliver_(&FormEvents::Text1_Change);
+    if (replaced)
+        deliver(&FormEvents::Text1_Change);
     return replaced;
 }
 
@@ -85,33 +126,16 @@ int MainWindow::dpiY() const {
     return screenDpi(LOGPIXELSY);
 }
 
-HMENU MainWindow::createMenu() const {
-    const HMENU menuBar = CreateMenu();
-    HMENU menu = nullptr;
-    for (const MenuEntry& entry : MenuTable) {
-        const std::wstring caption = toUtf16(entry.caption);
-        if (entry.level == MenuLevel::MenuBar) {
-            menu = CreatePopupMenu();
-            AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), caption.c_str());
-        } else if (entry.caption == MenuSeparator) {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        } else {
-            AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(menuCommandId(entry.command)), caption.c_str());
-        }
-    }
-    return menuBar;
-}
-
 // Text1 is placed by the layout rule alone; until the first Resize it has
 // its designed size. Without a horizontal scroll bar its lines wrap.
 void MainWindow::createText1() {
     text1_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0,
-                             twipsToPixels(Text1DesignWidth, dpiX()), twipsToPixels(Text1DesignHeight, dpiY()),
-                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Text1Id)),
-                             GetModuleHandleW(nullptr), nullptr);
+                             twipsToPixels(Text1DesignWidth, dpiX()), twipsToPixels(Text1DesignHeight, dpiY()), window_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(Text1Id)), GetModuleHandleW(nullptr),
+                             nullptr);
     if (text1_ == nullptr)
-        throw std::runtime_error("The text box could not be created.");
+        failWith("The text box could not be created", GetLastError());
     // The control's own default of 30,000 characters is no limit of ours.
     SendMessageW(text1_, EM_SETLIMITTEXT, 0, 0);
     SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -133,19 +157,18 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
-        if (deliver_)
-            deliver_(&FormEvents::Form1_Resize);
+        deliver(&FormEvents::Form1_Resize);
         return 0;
     case WM_COMMAND:
         onCommand(wParam);
         return 0;
     case WM_SETFOCUS:
-        SetFocus(text1_);
+        if (text1_ != nullptr)
+            SetFocus(text1_);
         return 0;
     // The window stays open unless the handler ends the program.
     case WM_CLOSE:
-        if (deliver_)
-            deliver_(&FormEvents::Form1_QueryUnload);
+        deliver(&FormEvents::Form1_QueryUnload);
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -155,17 +178,15 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::onCommand(WPARAM wParam) {
-    if (!deliver_)
-        return;
     if (LOWORD(wParam) == Text1Id) {
         if (HIWORD(wParam) == EN_CHANGE && !replacingText_)
-            deliver_(&FormEvents::Text1_Change);
+            deliver(&FormEvents::Text1_Change);
         return;
     }
     switch (LOWORD(wParam) - FirstMenuCommandId) {
-    case static_cast<int>(MenuCommand::New): deliver_(&FormEvents::mnunew_Click); break;
-    case static_cast<int>(MenuCommand::Generate): deliver_(&FormEvents::mnugen_Click); break;
-    case static_cast<int>(MenuCommand::Exit): deliver_(&FormEvents::mnuexit_Click); break;
+    case static_cast<int>(MenuCommand::New): deliver(&FormEvents::mnunew_Click); break;
+    case static_cast<int>(MenuCommand::Generate): deliver(&FormEvents::mnugen_Click); break;
+    case static_cast<int>(MenuCommand::Exit): deliver(&FormEvents::mnuexit_Click); break;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FormEvents.h"
+#include "platform/win32/OwnedHandles.h"
 #include "window/MenuTable.h"
 
 #include <windows.h>
@@ -15,15 +16,22 @@ int menuCommandId(MenuCommand command);
 
 // Form1 as the user sees it: caption, icon, the File menu and Text1 (a
 // multi-line EDIT control), built from the window's design settings. It
-// decides nothing; it reports what happens to it as the Form1 event it is.
+// decides nothing; it reports what happens to it as the Form1 event it is,
+// once told where to deliver events.
 class MainWindow {
 public:
     using Deliver = std::function<void(void (FormEvents::*)())>;
 
-    explicit MainWindow(Deliver deliver);
+    // Throws PlatformError, with the system's reason, when Windows refuses a
+    // part of the window; nothing made before is left behind.
+    MainWindow();
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
+
+    // Events that happen before this (those of creating the window) are
+    // not delivered.
+    void deliverEventsTo(Deliver deliver);
 
     HWND handle() const { return window_; }
     HWND text1() const { return text1_; }
@@ -38,8 +46,8 @@ private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(WPARAM wParam);
-    HMENU createMenu() const;
     void createText1();
+    void deliver(void (FormEvents::*handler)());
 
     Deliver deliver_;
     HWND window_ = nullptr;

@@ -24,6 +24,10 @@ std::string systemReason(DWORD error) {
     return toUtf8(reason);
 }
 
+void failWith(const std::string& what, DWORD error) {
+    throw PlatformError(what + ": " + systemReason(error));
+}
+
 void failWriting(const std::string& path, DWORD error) {
     throw PlatformError("Could not write \"" + path + "\": " + systemReason(error));
 }

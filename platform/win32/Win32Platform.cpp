@@ -10,25 +10,25 @@
 
 namespace tovrin {
 
-Win32Platform::Win32Platform()
-    : dispatch_(*this, std::string(ProgramName)), window_([this](auto handler) { deliver(handler); }) {}
+// The window is connected once every member is there: creating it already
+// sends it messages.
+Win32Platform::Win32Platform() : dispatch_(*this, std::string(ProgramName)) {
+    window_.deliverEventsTo([this](auto handler) { deliver(handler); });
+}
 
 void Win32Platform::start(FormEvents& events) {
     events_ = &events;
     deliver(&FormEvents::Form1_Load);
     ShowWindow(window_.handle(), SW_SHOWDEFAULT);
     // Showing a window that already has its size may not resize it; the
-    // text box is fitted to it all the same.
-    if (!resizedSinceStart_)
-        deliver(&FormEvents::Form1_Resize);
+    // text box is fitted to it all the same (the layout rule may run twice).
+    deliver(&FormEvents::Form1_Resize);
     UpdateWindow(window_.handle());
 }
 
 void Win32Platform::deliver(void (FormEvents::*handler)()) {
     if (ended_ || events_ == nullptr)
         return;
-    if (handler == &FormEvents::Form1_Resize)
-        resizedSinceStart_ = true;
     dispatch_([this, handler] { (events_->*handler)(); });
 }
 
