@@ -1,5 +1,6 @@
 #include "platform/win32/MainWindow.h"
 
+#include "platform/win32/Dpi.h"
 #include "platform/win32/ResourceIds.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"
@@ -62,13 +63,6 @@ OwnedMenu createMenu() {
     return menuBar;
 }
 
-int screenDpi(int axis) {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, axis);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 } // namespace
 
 int menuCommandId(MenuCommand command) {
@@ -77,18 +71,18 @@ int menuCommandId(MenuCommand command) {
 
 MainWindow::MainWindow() {
     registerWindowClass(&MainWindow::windowProcedure);
-    RECT outer{0, 0, twipsToPixels(StartClientWidth, screenDpi(LOGPIXELSX)),
-               twipsToPixels(StartClientHeight, screenDpi(LOGPIXELSY))};
-    AdjustWindowRectEx(&outer, Form1Style, TRUE, 0);
     OwnedMenu menu = createMenu();
+    // Its size waits for its DPI, which depends on the monitor it lands on.
     window_ = CreateWindowExW(0, WindowClassName, toUtf16(Form1Caption).c_str(), Form1Style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr, menu.get(),
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu.get(),
                               GetModuleHandleW(nullptr), this);
     if (window_ == nullptr)
         failWith("The main window could not be created", GetLastError());
     menu.release(); // the window destroys its menu with itself
     try {
+        dpi_ = dpiOfWindow(window_);
         createText1();
+        setStartSize();
     } catch (...) {
         DestroyWindow(window_);
         throw;
@@ -118,28 +112,59 @@ bool MainWindow::replaceText(const std::wstring& text) {
     return replaced;
 }
 
-int MainWindow::dpiX() const {
-    return screenDpi(LOGPIXELSX);
-}
-
-int MainWindow::dpiY() const {
-    return screenDpi(LOGPIXELSY);
-}
-
 // Text1 is placed by the layout rule alone; until the first Resize it has
 // its designed size. Without a horizontal scroll bar its lines wrap.
 void MainWindow::createText1() {
     text1_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0,
-                             twipsToPixels(Text1DesignWidth, dpiX()), twipsToPixels(Text1DesignHeight, dpiY()), window_,
+                             twipsToPixels(Text1DesignWidth, dpi_), twipsToPixels(Text1DesignHeight, dpi_), window_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(Text1Id)), GetModuleHandleW(nullptr),
                              nullptr);
     if (text1_ == nullptr)
         failWith("The text box could not be created", GetLastError());
+    if (!fitText1Font())
+        failWith("The text box's font could not be made", GetLastError());
     // The control's own default of 30,000 characters is no limit of ours.
     SendMessageW(text1_, EM_SETLIMITTEXT, 0, 0);
-    SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     SetFocus(text1_);
+}
+
+// The design's client size, in pixels at the window's DPI.
+void MainWindow::setStartSize() {
+    const SIZE client{twipsToPixels(StartClientWidth, dpi_), twipsToPixels(StartClientHeight, dpi_)};
+    SIZE outer{};
+    if (!outerSizeFor(client, Form1Style, true, dpi_, outer) ||
+        !SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE))
+        failWith("The main window could not be given its size", GetLastError());
+}
+
+// The message font at the window's DPI. On failure Text1 keeps the font it
+// has, readable if not of the right size.
+bool MainWindow::fitText1Font() {
+    LOGFONTW description{};
+    if (!messageFontFor(dpi_, description))
+        return false;
+    OwnedFont font(CreateFontIndirectW(&description));
+    if (!font)
+        return false;
+    SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    text1Font_ = std::move(font); // the old one, out of use now, goes
+    return true;
+}
+
+void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    fitText1Font();
+    RECT before{};
+    GetClientRect(window_, &before);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT after{};
+    GetClientRect(window_, &after);
+    // A size in pixels that stays is another size in twips: the window has
+    // been resized all the same.
+    if (after.right == before.right && after.bottom == before.bottom)
+        deliver(&FormEvents::Form1_Resize);
 }
 
 LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -147,6 +172,7 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
         auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        scaleNonClientArea(window);
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr)
@@ -158,6 +184,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
         deliver(&FormEvents::Form1_Resize);
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_COMMAND:
         onCommand(wParam);

@@ -41,12 +41,12 @@ RECT Win32Platform::outerRectangle() const {
 
 float Win32Platform::Width() {
     const RECT outer = outerRectangle();
-    return pixelsToTwips(outer.right - outer.left, window_.dpiX());
+    return pixelsToTwips(outer.right - outer.left, window_.dpi());
 }
 
 float Win32Platform::Height() {
     const RECT outer = outerRectangle();
-    return pixelsToTwips(outer.bottom - outer.top, window_.dpiY());
+    return pixelsToTwips(outer.bottom - outer.top, window_.dpi());
 }
 
 void Win32Platform::Show() {
@@ -54,10 +54,9 @@ void Win32Platform::Show() {
 }
 
 void Win32Platform::Move(float left, float top, float width, float height) {
-    const int dpiX = window_.dpiX();
-    const int dpiY = window_.dpiY();
-    if (!MoveWindow(window_.text1(), twipsToPixels(left, dpiX), twipsToPixels(top, dpiY), twipsToPixels(width, dpiX),
-                    twipsToPixels(height, dpiY), TRUE))
+    const UINT dpi = window_.dpi();
+    if (!MoveWindow(window_.text1(), twipsToPixels(left, dpi), twipsToPixels(top, dpi), twipsToPixels(width, dpi),
+                    twipsToPixels(height, dpi), TRUE))
         throw PlatformError("The text box could not be moved: " + systemReason(GetLastError()));
 }
 
