@@ -5,6 +5,7 @@
 #include "window/IconPixels.h"
 
 #include <shlwapi.h>
+#include <uxtheme.h>
 
 #include <cstdint>
 #include <vector>
@@ -105,6 +106,26 @@ TEST_F(ProgramResources, WindowRunsOnCommonControls6) {
         folder.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6.") != std::wstring::npos;
     EXPECT_TRUE(version.dwMajorVersion >= 6u || fromVersion6Assembly)
         << "version " << version.dwMajorVersion << "." << version.dwMinorVersion << " from " << toUtf8(path);
+}
+
+// What common controls 6 are for: the Save dialog and the message boxes
+// draw their buttons in the visual style, as other programs of today do.
+TEST_F(ProgramResources, SaveDialogAndMessageBoxesDrawThemedButtons) {
+    if (!IsAppThemed())
+        GTEST_SKIP() << "no visual style is active on this system";
+    type(L"dir");
+    script.pressButton(IDCANCEL);
+    choose(MenuCommand::Generate);
+    std::vector<testing::SeenDialog> seen = script.run();
+    testing::DialogScript prompt;
+    prompt.pressButton(IDCANCEL);
+    pressCloseButton();
+    for (const testing::SeenDialog& dialog : prompt.run())
+        seen.push_back(dialog);
+
+    ASSERT_EQ(seen.size(), 2u);
+    for (const testing::SeenDialog& dialog : seen)
+        EXPECT_TRUE(dialog.themed) << toUtf8(dialog.title) << ": " << toUtf8(dialog.text);
 }
 
 class Executable : public ::testing::Test {
