@@ -1,12 +1,12 @@
 #include "platform/win32/MainWindow.h"
 
+#include "platform/win32/Dpi.h"
 #include "platform/win32/ResourceIds.h"
+#include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"
 #include "window/DesignSettings.h"
 #include "window/IconPixels.h"
 #include "window/Twips.h"
-
-#include <stdexcept>
 
 namespace tovrin {
 
@@ -17,9 +17,10 @@ constexpr int Text1Id = 1;
 constexpr int FirstMenuCommandId = 100;
 constexpr DWORD Form1Style = WS_OVERLAPPEDWINDOW;
 
+// Shared: loaded once for the process, never destroyed by the program.
 HICON programIcon(int size) {
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TOVRIN_ICON), IMAGE_ICON, size, size, 0));
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TOVRIN_ICON), IMAGE_ICON, size,
+                                         size, LR_SHARED));
 }
 
 void registerWindowClass(WNDPROC procedure) {
@@ -33,15 +34,33 @@ void registerWindowClass(WNDPROC procedure) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = WindowClassName;
     // The class outlives any one window; a second window finds it registered.
-    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw std::runtime_error("The main window's class could not be registered.");
+    if (RegisterClassExW(&windowClass) == 0)
+        if (const DWORD error = GetLastError(); error != ERROR_CLASS_ALREADY_EXISTS)
+            failWith("The main window's class could not be registered", error);
 }
 
-int screenDpi(int axis) {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, axis);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+OwnedMenu createMenu() {
+    OwnedMenu menuBar(CreateMenu());
+    if (!menuBar)
+        failWith("The menu could not be created", GetLastError());
+    HMENU menu = nullptr;
+    for (const MenuEntry& entry : MenuTable) {
+        const std::wstring caption = toUtf16(entry.caption);
+        if (entry.level == MenuLevel::MenuBar) {
+            OwnedMenu popup(CreatePopupMenu());
+            if (!popup ||
+                !AppendMenuW(menuBar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), caption.c_str()))
+                failWith("The menu could not be created", GetLastError());
+            menu = popup.release(); // destroyed with the menu bar from now on
+        } else if (entry.caption == MenuSeparator) {
+            if (!AppendMenuW(menu, MF_SEPARATOR, 0, nullptr))
+                failWith("The menu could not be created", GetLastError());
+        } else if (!AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(menuCommandId(entry.command)),
+                                caption.c_str())) {
+            failWith("The menu could not be created", GetLastError());
+        }
+    }
+    return menuBar;
 }
 
 } // namespace
@@ -50,17 +69,24 @@ int menuCommandId(MenuCommand command) {
     return FirstMenuCommandId + static_cast<int>(command);
 }
 
-MainWindow::MainWindow(Deliver deliver) : deliver_(std::move(deliver)) {
+MainWindow::MainWindow() {
     registerWindowClass(&MainWindow::windowProcedure);
-    RECT outer{0, 0, twipsToPixels(StartClientWidth, screenDpi(LOGPIXELSX)),
-               twipsToPixels(StartClientHeight, screenDpi(LOGPIXELSY))};
-    AdjustWindowRectEx(&outer, Form1Style, TRUE, 0);
+    OwnedMenu menu = createMenu();
+    // Its size waits for its DPI, which depends on the monitor it lands on.
     window_ = CreateWindowExW(0, WindowClassName, toUtf16(Form1Caption).c_str(), Form1Style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr, createMenu(),
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu.get(),
                               GetModuleHandleW(nullptr), this);
     if (window_ == nullptr)
-        throw std::runtime_error("The main window could not be created.");
-    createText1();
+        failWith("The main window could not be created", GetLastError());
+    menu.release(); // the window destroys its menu with itself
+    try {
+        dpi_ = dpiOfWindow(window_);
+        createText1();
+        setStartSize();
+    } catch (...) {
+        DestroyWindow(window_);
+        throw;
+    }
 }
 
 MainWindow::~MainWindow() {
@@ -68,38 +94,22 @@ MainWindow::~MainWindow() {
     DestroyWindow(window_);
 }
 
+void MainWindow::deliverEventsTo(Deliver deliver) {
+    deliver_ = std::move(deliver);
+}
+
+void MainWindow::deliver(void (FormEvents::*handler)()) {
+    if (deliver_)
+        deliver_(handler);
+}
+
 bool MainWindow::replaceText(const std::wstring& text) {
     replacingText_ = true;
     const bool replaced = SetWindowTextW(text1_, text.c_str()) != FALSE;
     replacingText_ = false;
-    if (replaced && deliver_)
-        deliver_(&FormEvents::Text1_Change);
+    if (replaced)
+        deliver(&FormEvents::Text1_Change);
     return replaced;
-}
-
-int MainWindow::dpiX() const {
-    return screenDpi(LOGPIXELSX);
-}
-
-int MainWindow::dpiY() const {
-    return screenDpi(LOGPIXELSY);
-}
-
-HMENU MainWindow::createMenu() const {
-    const HMENU menuBar = CreateMenu();
-    HMENU menu = nullptr;
-    for (const MenuEntry& entry : MenuTable) {
-        const std::wstring caption = toUtf16(entry.caption);
-        if (entry.level == MenuLevel::MenuBar) {
-            menu = CreatePopupMenu();
-            AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), caption.c_str());
-        } else if (entry.caption == MenuSeparator) {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        } else {
-            AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(menuCommandId(entry.command)), caption.c_str());
-        }
-    }
-    return menuBar;
 }
 
 // Text1 is placed by the layout rule alone; until the first Resize it has
@@ -107,15 +117,54 @@ HMENU MainWindow::createMenu() const {
 void MainWindow::createText1() {
     text1_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0,
-                             twipsToPixels(Text1DesignWidth, dpiX()), twipsToPixels(Text1DesignHeight, dpiY()),
-                             window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Text1Id)),
-                             GetModuleHandleW(nullptr), nullptr);
+                             twipsToPixels(Text1DesignWidth, dpi_), twipsToPixels(Text1DesignHeight, dpi_), window_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(Text1Id)), GetModuleHandleW(nullptr),
+                             nullptr);
     if (text1_ == nullptr)
-        throw std::runtime_error("The text box could not be created.");
+        failWith("The text box could not be created", GetLastError());
+    if (!fitText1Font())
+        failWith("The text box's font could not be made", GetLastError());
     // The control's own default of 30,000 characters is no limit of ours.
     SendMessageW(text1_, EM_SETLIMITTEXT, 0, 0);
-    SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     SetFocus(text1_);
+}
+
+// The design's client size, in pixels at the window's DPI.
+void MainWindow::setStartSize() {
+    const SIZE client{twipsToPixels(StartClientWidth, dpi_), twipsToPixels(StartClientHeight, dpi_)};
+    SIZE outer{};
+    if (!outerSizeFor(client, Form1Style, true, dpi_, outer) ||
+        !SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE))
+        failWith("The main window could not be given its size", GetLastError());
+}
+
+// The message font at the window's DPI. On failure Text1 keeps the font it
+// has, readable if not of the right size.
+bool MainWindow::fitText1Font() {
+    LOGFONTW description{};
+    if (!messageFontFor(dpi_, description))
+        return false;
+    OwnedFont font(CreateFontIndirectW(&description));
+    if (!font)
+        return false;
+    SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    text1Font_ = std::move(font); // the old one, out of use now, goes
+    return true;
+}
+
+void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    fitText1Font();
+    RECT before{};
+    GetClientRect(window_, &before);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT after{};
+    GetClientRect(window_, &after);
+    // A size in pixels that stays is another size in twips: the window has
+    // been resized all the same.
+    if (after.right == before.right && after.bottom == before.bottom)
+        deliver(&FormEvents::Form1_Resize);
 }
 
 LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -123,6 +172,7 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
         auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        scaleNonClientArea(window);
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr)
@@ -133,19 +183,21 @@ LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM w
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
-        if (deliver_)
-            deliver_(&FormEvents::Form1_Resize);
+        deliver(&FormEvents::Form1_Resize);
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_COMMAND:
         onCommand(wParam);
         return 0;
     case WM_SETFOCUS:
-        SetFocus(text1_);
+        if (text1_ != nullptr)
+            SetFocus(text1_);
         return 0;
     // The window stays open unless the handler ends the program.
     case WM_CLOSE:
-        if (deliver_)
-            deliver_(&FormEvents::Form1_QueryUnload);
+        deliver(&FormEvents::Form1_QueryUnload);
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -155,17 +207,15 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::onCommand(WPARAM wParam) {
-    if (!deliver_)
-        return;
     if (LOWORD(wParam) == Text1Id) {
         if (HIWORD(wParam) == EN_CHANGE && !replacingText_)
-            deliver_(&FormEvents::Text1_Change);
+            deliver(&FormEvents::Text1_Change);
         return;
     }
     switch (LOWORD(wParam) - FirstMenuCommandId) {
-    case static_cast<int>(MenuCommand::New): deliver_(&FormEvents::mnunew_Click); break;
-    case static_cast<int>(MenuCommand::Generate): deliver_(&FormEvents::mnugen_Click); break;
-    case static_cast<int>(MenuCommand::Exit): deliver_(&FormEvents::mnuexit_Click); break;
+    case static_cast<int>(MenuCommand::New): deliver(&FormEvents::mnunew_Click); break;
+    case static_cast<int>(MenuCommand::Generate): deliver(&FormEvents::mnugen_Click); break;
+    case static_cast<int>(MenuCommand::Exit): deliver(&FormEvents::mnuexit_Click); break;
     }
 }
 

@@ -23,4 +23,8 @@ std::string systemReason(DWORD error) {
     return toUtf8(reason);
 }
 
+void failWith(const std::string& what, DWORD error) {
+    throw PlatformError(what + ": " + systemReason(error));
+}
+
 } // namespace tovrin

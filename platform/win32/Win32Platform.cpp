@@ -10,25 +10,25 @@
 
 namespace tovrin {
 
-Win32Platform::Win32Platform()
-    : dispatch_(*this, std::string(ProgramName)), window_([this](auto handler) { deliver(handler); }) {}
+// The window is connected once every member is there: creating it already
+// sends it messages.
+Win32Platform::Win32Platform() : dispatch_(*this, std::string(ProgramName)) {
+    window_.deliverEventsTo([this](auto handler) { deliver(handler); });
+}
 
 void Win32Platform::start(FormEvents& events) {
     events_ = &events;
     deliver(&FormEvents::Form1_Load);
     ShowWindow(window_.handle(), SW_SHOWDEFAULT);
     // Showing a window that already has its size may not resize it; the
-    // text box is fitted to it all the same.
-    if (!resizedSinceStart_)
-        deliver(&FormEvents::Form1_Resize);
+    // text box is fitted to it all the same (the layout rule may run twice).
+    deliver(&FormEvents::Form1_Resize);
     UpdateWindow(window_.handle());
 }
 
 void Win32Platform::deliver(void (FormEvents::*handler)()) {
     if (ended_ || events_ == nullptr)
         return;
-    if (handler == &FormEvents::Form1_Resize)
-        resizedSinceStart_ = true;
     dispatch_([this, handler] { (events_->*handler)(); });
 }
 
@@ -41,12 +41,12 @@ RECT Win32Platform::outerRectangle() const {
 
 float Win32Platform::Width() {
     const RECT outer = outerRectangle();
-    return pixelsToTwips(outer.right - outer.left, window_.dpiX());
+    return pixelsToTwips(outer.right - outer.left, window_.dpi());
 }
 
 float Win32Platform::Height() {
     const RECT outer = outerRectangle();
-    return pixelsToTwips(outer.bottom - outer.top, window_.dpiY());
+    return pixelsToTwips(outer.bottom - outer.top, window_.dpi());
 }
 
 void Win32Platform::Show() {
@@ -54,10 +54,9 @@ void Win32Platform::Show() {
 }
 
 void Win32Platform::Move(float left, float top, float width, float height) {
-    const int dpiX = window_.dpiX();
-    const int dpiY = window_.dpiY();
-    if (!MoveWindow(window_.text1(), twipsToPixels(left, dpiX), twipsToPixels(top, dpiY), twipsToPixels(width, dpiX),
-                    twipsToPixels(height, dpiY), TRUE))
+    const UINT dpi = window_.dpi();
+    if (!MoveWindow(window_.text1(), twipsToPixels(left, dpi), twipsToPixels(top, dpi), twipsToPixels(width, dpi),
+                    twipsToPixels(height, dpi), TRUE))
         throw PlatformError("The text box could not be moved: " + systemReason(GetLastError()));
 }
 

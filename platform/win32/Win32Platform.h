@@ -40,7 +40,6 @@ private:
     EventDispatch dispatch_;
     FormEvents* events_ = nullptr;
     bool ended_ = false;
-    bool resizedSinceStart_ = false;
     MainWindow window_;
     SaveDialog COD_;
 };

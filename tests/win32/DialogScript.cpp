@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <commdlg.h>
+#include <uxtheme.h>
 
 namespace tovrin::testing {
 
@@ -65,6 +66,8 @@ SeenDialog describe(HWND dialog) {
     for (int id : MessageButtons)
         if (HWND button = GetDlgItem(dialog, id); button != nullptr && IsWindowVisible(button))
             seen.buttons.push_back(id);
+    if (!seen.buttons.empty())
+        seen.themed = GetWindowTheme(GetDlgItem(dialog, seen.buttons.front())) != nullptr;
     if (HWND field = fileNameField(dialog)) {
         seen.fileNameField = textOf(field);
         wchar_t folder[MAX_PATH] = {};

@@ -14,6 +14,7 @@ struct SeenDialog {
     std::wstring text;          // a message box's prompt
     std::vector<int> buttons;   // which of IDOK, IDCANCEL, IDYES, IDNO it has
     std::wstring fileNameField; // a Save dialog's preset name
+    bool themed = false;        // its first button is drawn by the visual style
     std::wstring folder;        // the folder a Save dialog shows
 };
 

@@ -4,6 +4,9 @@
 #include "window/DesignSettings.h"
 #include "window/IconPixels.h"
 
+#include <shlwapi.h>
+#include <uxtheme.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -79,6 +82,50 @@ using ProgramResources = RunningEditor;
 TEST_F(ProgramResources, WindowIconsAreTheDrawingInBothSizes) {
     expectIconShows(reinterpret_cast<HICON>(GetClassLongPtrW(window(), GCLP_HICON)), LargeIconSize);
     expectIconShows(reinterpret_cast<HICON>(GetClassLongPtrW(window(), GCLP_HICONSM)), SmallIconSize);
+}
+
+// The manifest asks for common controls 6, which theme the controls of the
+// window, its message boxes and the Save dialog; Windows then takes the
+// controls from the side-by-side assembly of version 6. (Wine's copy there
+// reports 5.81 from DllGetVersion, so its folder tells the version too.)
+TEST_F(ProgramResources, WindowRunsOnCommonControls6) {
+    const HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+    ASSERT_NE(controls, nullptr) << "the window's controls did not load the common controls";
+    using GetVersion = HRESULT WINAPI(DLLVERSIONINFO*);
+    const auto getVersion = reinterpret_cast<GetVersion*>(
+        reinterpret_cast<void (*)()>(GetProcAddress(controls, "DllGetVersion")));
+    ASSERT_NE(getVersion, nullptr);
+    DLLVERSIONINFO version{};
+    version.cbSize = sizeof version;
+    ASSERT_EQ(getVersion(&version), S_OK);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(controls, path, MAX_PATH);
+    std::wstring folder(path);
+    CharLowerW(folder.data());
+    const bool fromVersion6Assembly =
+        folder.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6.") != std::wstring::npos;
+    EXPECT_TRUE(version.dwMajorVersion >= 6u || fromVersion6Assembly)
+        << "version " << version.dwMajorVersion << "." << version.dwMinorVersion << " from " << toUtf8(path);
+}
+
+// What common controls 6 are for: the Save dialog and the message boxes
+// draw their buttons in the visual style, as other programs of today do.
+TEST_F(ProgramResources, SaveDialogAndMessageBoxesDrawThemedButtons) {
+    if (!IsAppThemed())
+        GTEST_SKIP() << "no visual style is active on this system";
+    type(L"dir");
+    script.pressButton(IDCANCEL);
+    choose(MenuCommand::Generate);
+    std::vector<testing::SeenDialog> seen = script.run();
+    testing::DialogScript prompt;
+    prompt.pressButton(IDCANCEL);
+    pressCloseButton();
+    for (const testing::SeenDialog& dialog : prompt.run())
+        seen.push_back(dialog);
+
+    ASSERT_EQ(seen.size(), 2u);
+    for (const testing::SeenDialog& dialog : seen)
+        EXPECT_TRUE(dialog.themed) << toUtf8(dialog.title) << ": " << toUtf8(dialog.text);
 }
 
 class Executable : public ::testing::Test {
