@@ -1,4 +1,3 @@
-#include "platform/PlatformError.h"
 #include "platform/batchfile/CodePage.h"
 #include "platform/batchfile/Surrogates.h"
 #include "platform/win32/SystemError.h"
@@ -45,8 +44,7 @@ private:
                                                checkedLength(text.size()), out, room, nullptr,
                                                holdsEverything() ? nullptr : &usedDefault);
         if (length == 0)
-            throw PlatformError("The text could not be converted to the " + name() +
-                                " code page: " + systemReason(GetLastError()));
+            failWith("The text could not be converted to the " + name() + " code page", GetLastError());
         lacking = usedDefault != FALSE;
         return length;
     }

@@ -91,11 +91,18 @@ MainWindow::MainWindow() {
 
 MainWindow::~MainWindow() {
     deliver_ = nullptr;
+    mayEndSession_ = nullptr;
+    sessionEnding_ = nullptr;
     DestroyWindow(window_);
 }
 
 void MainWindow::deliverEventsTo(Deliver deliver) {
     deliver_ = std::move(deliver);
+}
+
+void MainWindow::answerSessionEndWith(std::function<bool()> mayEnd, std::function<void()> ending) {
+    mayEndSession_ = std::move(mayEnd);
+    sessionEnding_ = std::move(ending);
 }
 
 void MainWindow::deliver(void (FormEvents::*handler)()) {
@@ -198,6 +205,12 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The window stays open unless the handler ends the program.
     case WM_CLOSE:
         deliver(&FormEvents::Form1_QueryUnload);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return !mayEndSession_ || mayEndSession_() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        if (wParam != FALSE && sessionEnding_)
+            sessionEnding_();
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);

@@ -33,6 +33,9 @@ public:
     // Events that happen before this (those of creating the window) are
     // not delivered.
     void deliverEventsTo(Deliver deliver);
+    // When Windows asks whether the session may end, the answer of mayEnd;
+    // once it does end, ending is called.
+    void answerSessionEndWith(std::function<bool()> mayEnd, std::function<void()> ending);
 
     HWND handle() const { return window_; }
     HWND text1() const { return text1_; }
@@ -53,6 +56,8 @@ private:
     void deliver(void (FormEvents::*handler)());
 
     Deliver deliver_;
+    std::function<bool()> mayEndSession_;
+    std::function<void()> sessionEnding_;
     HWND window_ = nullptr;
     HWND text1_ = nullptr;
     OwnedFont text1Font_;

@@ -1,5 +1,6 @@
 #include "platform/win32/SystemError.h"
 
+#include "platform/PlatformError.h"
 #include "platform/win32/Utf16.h"
 
 #include <cwctype>

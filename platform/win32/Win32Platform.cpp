@@ -1,6 +1,5 @@
 #include "platform/win32/Win32Platform.h"
 
-#include "platform/PlatformError.h"
 #include "platform/batchfile/BatchFileWriter.h"
 #include "platform/win32/AtomicFile.h"
 #include "platform/win32/SystemError.h"
@@ -14,6 +13,7 @@ namespace tovrin {
 // sends it messages.
 Win32Platform::Win32Platform() : dispatch_(*this, std::string(ProgramName)) {
     window_.deliverEventsTo([this](auto handler) { deliver(handler); });
+    window_.answerSessionEndWith([this] { return mayEndSession(); }, [this] { endProgram(); });
 }
 
 void Win32Platform::start(FormEvents& events) {
@@ -32,10 +32,25 @@ void Win32Platform::deliver(void (FormEvents::*handler)()) {
     dispatch_([this, handler] { (events_->*handler)(); });
 }
 
+// Log-off or shutdown: Exit's question, with Windows told meanwhile why
+// the session waits. Only an answer that loses nothing lets it end.
+bool Win32Platform::mayEndSession() {
+    if (ended_ || events_ == nullptr)
+        return true;
+    const bool asking = events_->hasUnsavedText();
+    if (asking)
+        ShutdownBlockReasonCreate(window_.handle(), L"The batch file has unsaved changes.");
+    bool mayEnd = false;
+    dispatch_([&] { mayEnd = events_->Form1_QueryEndSession(true); });
+    if (asking)
+        ShutdownBlockReasonDestroy(window_.handle());
+    return mayEnd;
+}
+
 RECT Win32Platform::outerRectangle() const {
     RECT outer{};
     if (!GetWindowRect(window_.handle(), &outer))
-        throw PlatformError("The size of the window could not be read: " + systemReason(GetLastError()));
+        failWith("The size of the window could not be read", GetLastError());
     return outer;
 }
 
@@ -57,7 +72,7 @@ void Win32Platform::Move(float left, float top, float width, float height) {
     const UINT dpi = window_.dpi();
     if (!MoveWindow(window_.text1(), twipsToPixels(left, dpi), twipsToPixels(top, dpi), twipsToPixels(width, dpi),
                     twipsToPixels(height, dpi), TRUE))
-        throw PlatformError("The text box could not be moved: " + systemReason(GetLastError()));
+        failWith("The text box could not be moved", GetLastError());
 }
 
 std::wstring Win32Platform::Text() const {
@@ -68,21 +83,21 @@ std::wstring Win32Platform::Text() const {
     // An empty text is read as nothing, and so is a failure: only the
     // system's error tells them apart.
     if (copied == 0 && (length != 0 || GetLastError() != ERROR_SUCCESS))
-        throw PlatformError("The text could not be read: " + systemReason(GetLastError()));
+        failWith("The text could not be read", GetLastError());
     text.resize(static_cast<std::size_t>(copied));
     return text;
 }
 
 void Win32Platform::SetText(const std::string& text) {
     if (!window_.replaceText(toUtf16(text)))
-        throw PlatformError("The text could not be replaced: " + systemReason(GetLastError()));
+        failWith("The text could not be replaced", GetLastError());
 }
 
 int Win32Platform::messageBox(const std::string& prompt, int style, const std::string& title) {
     const int answer = MessageBoxW(window_.handle(), toUtf16(prompt).c_str(), toUtf16(title).c_str(),
                                    static_cast<UINT>(style));
     if (answer == 0)
-        throw PlatformError("A message box could not be shown: " + systemReason(GetLastError()));
+        failWith("A message box could not be shown", GetLastError());
     return answer;
 }
 

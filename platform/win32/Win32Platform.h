@@ -35,6 +35,7 @@ public:
 
 private:
     void deliver(void (FormEvents::*handler)());
+    bool mayEndSession();
     RECT outerRectangle() const;
 
     EventDispatch dispatch_;

@@ -6,6 +6,8 @@
 #include "window/DesignSettings.h"
 #include "window/Twips.h"
 
+#include <thread>
+
 namespace tovrin {
 namespace {
 
@@ -212,6 +214,31 @@ TEST_F(Window, CloseButtonAnsweredNoEndsTheProgram) {
     script.run();
     EXPECT_TRUE(platform.hasEnded());
     EXPECT_FALSE(IsWindowVisible(window()));
+}
+
+// Log-off and shutdown ask Exit's question; only an answer that loses
+// nothing lets the session end, and then the program ends without asking again.
+TEST_F(Window, EndingTheSessionAsksAndCancelRefusesIt) {
+    type(L"dir");
+    const auto askToEnd = [&](testing::DialogScript& answers) {
+        LRESULT answer = -1;
+        std::thread logOff([&] { answer = SendMessageW(window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF); });
+        const std::vector<SeenDialog> seen = answers.run();
+        logOff.join();
+        EXPECT_EQ(seen.size(), 1u);
+        EXPECT_TRUE(!seen.empty() && seen[0].text == toUtf16(ExitPrompt));
+        return answer;
+    };
+    script.pressButton(IDCANCEL);
+    EXPECT_EQ(askToEnd(script), FALSE);
+    EXPECT_FALSE(platform.hasEnded());
+    EXPECT_EQ(platform.Text(), L"dir");
+
+    testing::DialogScript no;
+    no.pressButton(IDNO);
+    EXPECT_EQ(askToEnd(no), TRUE);
+    SendMessageW(window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(platform.hasEnded());
 }
 
 TEST_F(Window, ExitWithNothingUnsavedEndsAtOnceAndNothingMoreArrives) {
