@@ -14,10 +14,10 @@
 
 namespace tovrin {
 
-QtPlatform::QtPlatform() : dispatch_(*this, std::string(ProgramName)) {}
+QtPlatform::QtPlatform() : delivery_(*this, std::string(ProgramName)) {}
 
 void QtPlatform::start(FormEvents& events) {
-    events_ = &events;
+    delivery_.connect(events);
     QObject::connect(window_.text1(), &QPlainTextEdit::textChanged, &window_, [this] {
         sessionEnding_ = false;
         deliver(&FormEvents::Text1_Change);
@@ -38,15 +38,10 @@ void QtPlatform::start(FormEvents& events) {
     window_.show();
 }
 
-void QtPlatform::deliver(void (FormEvents::*handler)()) {
-    if (!ended_ && events_ != nullptr)
-        run([this, handler] { (events_->*handler)(); });
-}
-
 // After each event the desktop learns whether a log-out would lose text.
-void QtPlatform::run(const std::function<void()>& handler) {
-    dispatch_(handler);
-    logoutInhibitor_.setInhibited(!ended_ && events_->hasUnsavedText());
+void QtPlatform::deliver(const std::function<void(FormEvents&)>& handler) {
+    delivery_(handler);
+    delivery_([this](FormEvents& form) { logoutInhibitor_.setInhibited(form.hasUnsavedText()); });
 }
 
 void QtPlatform::onCloseRequested() {
@@ -70,11 +65,11 @@ void QtPlatform::onTerminationRequested() {
 
 // The manager waits for the answer; refusing tells it to stop the log-out.
 void QtPlatform::answerSessionEnd(QSessionManager& manager) {
-    if (ended_ || events_ == nullptr)
+    if (delivery_.hasEnded())
         return;
     const bool mayAsk = manager.allowsInteraction();
     bool mayEnd = false;
-    run([&] { mayEnd = events_->Form1_QueryEndSession(mayAsk); });
+    deliver([&](FormEvents& form) { mayEnd = form.Form1_QueryEndSession(mayAsk); });
     if (mayAsk)
         manager.release();
     if (mayEnd)
@@ -92,7 +87,7 @@ float QtPlatform::Height() {
 }
 
 void QtPlatform::Show() {
-    if (!ended_)
+    if (!delivery_.hasEnded())
         window_.show();
 }
 
@@ -116,7 +111,8 @@ void QtPlatform::pumpEvents() {
 }
 
 void QtPlatform::endProgram() {
-    ended_ = true;
+    delivery_.end();
+    logoutInhibitor_.setInhibited(false);
     window_.hide();
     emit window_.programEnded();
 }

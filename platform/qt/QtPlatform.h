@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/EventDispatch.h"
+#include "platform/EventDelivery.h"
 #include "platform/FormEvents.h"
 #include "platform/Platform.h"
 #include "platform/posix/FileSystem.h"
@@ -21,7 +21,7 @@ public:
     // Connects the window's events to the handlers, delivers Load and shows
     // the window. The caller then runs the application's event loop.
     void start(FormEvents& events);
-    bool hasEnded() const { return ended_; }
+    bool hasEnded() const { return delivery_.hasEnded(); }
     MainWindow& window() { return window_; }
 
     float Width() override;
@@ -37,8 +37,7 @@ public:
     void writeBatchFile(const std::string& path) override;
 
 private:
-    void deliver(void (FormEvents::*handler)());
-    void run(const std::function<void()>& handler);
+    void deliver(const std::function<void(FormEvents&)>& handler);
     void onCloseRequested();
     void onTerminationRequested();
     void answerSessionEnd(QSessionManager& manager);
@@ -46,11 +45,9 @@ private:
     MainWindow window_;
     QtSaveDialog COD_;
     FileSystem fileSystem_;
-    EventDispatch dispatch_;
+    EventDelivery delivery_;
     TerminationSignals terminationSignals_;
     LogoutInhibitor logoutInhibitor_;
-    FormEvents* events_ = nullptr;
-    bool ended_ = false;
     // The session manager was told the session may end, and the text has
     // not changed since: closing the window then asks nothing again.
     bool sessionEnding_ = false;

@@ -9,41 +9,54 @@
 
 namespace tovrin {
 
+namespace {
+
+// What Windows shows while the end of the session waits for an answer.
+class ShutdownBlockReason {
+public:
+    ShutdownBlockReason(HWND window, bool unsaved) : window_(unsaved ? window : nullptr) {
+        if (window_ != nullptr)
+            ShutdownBlockReasonCreate(window_, L"The batch file has unsaved changes.");
+    }
+    ~ShutdownBlockReason() {
+        if (window_ != nullptr)
+            ShutdownBlockReasonDestroy(window_);
+    }
+    ShutdownBlockReason(const ShutdownBlockReason&) = delete;
+    ShutdownBlockReason& operator=(const ShutdownBlockReason&) = delete;
+
+private:
+    HWND window_;
+};
+
+} // namespace
+
 // The window is connected once every member is there: creating it already
 // sends it messages.
-Win32Platform::Win32Platform() : dispatch_(*this, std::string(ProgramName)) {
-    window_.deliverEventsTo([this](auto handler) { deliver(handler); });
+Win32Platform::Win32Platform() : delivery_(*this, std::string(ProgramName)) {
+    window_.deliverEventsTo([this](auto handler) { delivery_(handler); });
     window_.answerSessionEndWith([this] { return mayEndSession(); }, [this] { endProgram(); });
 }
 
 void Win32Platform::start(FormEvents& events) {
-    events_ = &events;
-    deliver(&FormEvents::Form1_Load);
+    delivery_.connect(events);
+    delivery_(&FormEvents::Form1_Load);
     ShowWindow(window_.handle(), SW_SHOWDEFAULT);
     // Showing a window that already has its size may not resize it; the
     // text box is fitted to it all the same (the layout rule may run twice).
-    deliver(&FormEvents::Form1_Resize);
+    delivery_(&FormEvents::Form1_Resize);
     UpdateWindow(window_.handle());
-}
-
-void Win32Platform::deliver(void (FormEvents::*handler)()) {
-    if (ended_ || events_ == nullptr)
-        return;
-    dispatch_([this, handler] { (events_->*handler)(); });
 }
 
 // Log-off or shutdown: Exit's question, with Windows told meanwhile why
 // the session waits. Only an answer that loses nothing lets it end.
 bool Win32Platform::mayEndSession() {
-    if (ended_ || events_ == nullptr)
-        return true;
-    const bool asking = events_->hasUnsavedText();
-    if (asking)
-        ShutdownBlockReasonCreate(window_.handle(), L"The batch file has unsaved changes.");
-    bool mayEnd = false;
-    dispatch_([&] { mayEnd = events_->Form1_QueryEndSession(true); });
-    if (asking)
-        ShutdownBlockReasonDestroy(window_.handle());
+    bool mayEnd = true;
+    delivery_([&](FormEvents& form) {
+        mayEnd = false;
+        const ShutdownBlockReason reason(window_.handle(), form.hasUnsavedText());
+        mayEnd = form.Form1_QueryEndSession(true);
+    });
     return mayEnd;
 }
 
@@ -115,7 +128,7 @@ void Win32Platform::pumpEvents() {
 }
 
 void Win32Platform::endProgram() {
-    ended_ = true;
+    delivery_.end();
     ShowWindow(window_.handle(), SW_HIDE);
     PostQuitMessage(0);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/EventDispatch.h"
+#include "platform/EventDelivery.h"
 #include "platform/FormEvents.h"
 #include "platform/Platform.h"
 #include "platform/win32/MainWindow.h"
@@ -16,7 +16,7 @@ public:
     // Delivers Load and shows the window, whose events then reach the
     // handlers. The caller runs the message loop until the program ends.
     void start(FormEvents& events);
-    bool hasEnded() const { return ended_; }
+    bool hasEnded() const { return delivery_.hasEnded(); }
     const MainWindow& window() const { return window_; }
     // Text1's whole content, as the control holds it.
     std::wstring Text() const;
@@ -34,13 +34,10 @@ public:
     void writeBatchFile(const std::string& path) override;
 
 private:
-    void deliver(void (FormEvents::*handler)());
     bool mayEndSession();
     RECT outerRectangle() const;
 
-    EventDispatch dispatch_;
-    FormEvents* events_ = nullptr;
-    bool ended_ = false;
+    EventDelivery delivery_;
     MainWindow window_;
     SaveDialog COD_;
 };

@@ -1,17 +1,23 @@
-#include "platform/EventDispatch.h"
+#include "platform/EventDelivery.h"
 
 #include <cstdio>
 #include <exception>
 
 namespace tovrin {
 
-EventDispatch::EventDispatch(Platform& platform, std::string errorTitle)
+EventDelivery::EventDelivery(Platform& platform, std::string errorTitle)
     : platform_(platform), errorTitle_(std::move(errorTitle)) {}
 
-void EventDispatch::operator()(const std::function<void()>& handler) noexcept {
+void EventDelivery::operator()(void (FormEvents::*handler)()) noexcept {
+    (*this)([handler](FormEvents& events) { (events.*handler)(); });
+}
+
+void EventDelivery::operator()(const std::function<void(FormEvents&)>& handler) noexcept {
+    if (ended_ || events_ == nullptr)
+        return;
     std::string failure;
     try {
-        handler();
+        handler(*events_);
         return;
     } catch (const std::exception& error) {
         failure = error.what();

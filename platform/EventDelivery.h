@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/FormEvents.h"
+#include "platform/Platform.h"
+
+#include <functional>
+#include <string>
+
+namespace tovrin {
+
+// Delivers a backend's events to the handlers, one at a time, from the
+// moment they are connected until the program ends. A failure that leaves
+// a handler ends here, and only here: the user is told what failed and the
+// program goes on, with the text and its saved state as the handler left
+// them.
+class EventDelivery {
+public:
+    EventDelivery(Platform& platform, std::string errorTitle);
+
+    void connect(FormEvents& events) { events_ = &events; }
+    // From now on no event reaches the handlers.
+    void end() { ended_ = true; }
+    bool hasEnded() const { return ended_; }
+
+    void operator()(void (FormEvents::*handler)()) noexcept;
+    void operator()(const std::function<void(FormEvents&)>& handler) noexcept;
+
+private:
+    Platform& platform_;
+    std::string errorTitle_;
+    FormEvents* events_ = nullptr;
+    bool ended_ = false;
+};
+
+} // namespace tovrin
