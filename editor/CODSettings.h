@@ -6,13 +6,15 @@
 namespace tovrin {
 
 // The Save dialog asks for the name only: GenerateBatFile appends ".bat"
-// itself, so the dialog adds no extension of its own.
+// itself, so the dialog adds no extension of its own, and asking about an
+// existing file of the chosen name would ask about the wrong file.
 inline const SaveDialogSettings CODSettings{
     .dialogTitle = MessageTitle,
     .initialFolder = "c:\\",
     .filterText = ".bat",
     .filterPattern = "*.bat",
     .defaultExtension = "",
+    .askBeforeReplacing = false,
 };
 
 inline const std::string BatchExtension = ".bat";

@@ -106,10 +106,16 @@ std::optional<UnencodableCharacter> BatchFileEncoder::encodeWholeCharacters(std:
         }
     }
 
-    bytes_.clear();
-    if (const auto offset = codePage_.convert(normalized_, bytes_)) {
-        const Position at = after(next_, std::u16string_view(normalized_).substr(0, *offset));
-        return UnencodableCharacter{characterAt(std::u16string_view(normalized_).substr(*offset)), at.line, at.column};
+    // Every code page holds ASCII as itself: most batch files need no
+    // conversion at all.
+    const std::u16string_view stretch = normalized_;
+    const std::size_t ascii =
+        static_cast<std::size_t>(std::find_if(stretch.begin(), stretch.end(), [](char16_t unit) { return unit >= 0x80; }) -
+                                 stretch.begin());
+    bytes_.assign(stretch.begin(), stretch.begin() + static_cast<std::ptrdiff_t>(ascii));
+    if (const auto offset = codePage_.convert(stretch.substr(ascii), bytes_)) {
+        const Position at = after(next_, stretch.substr(0, ascii + *offset));
+        return UnencodableCharacter{characterAt(stretch.substr(ascii + *offset)), at.line, at.column};
     }
     next_ = after(next_, normalized_);
     if (loneHalf)

@@ -1,5 +1,6 @@
 #include "platform/qt/LogoutInhibitor.h"
 
+#include "platform/qt/QtText.h"
 #include "window/DesignSettings.h"
 
 #include <QDBusConnection>
@@ -43,7 +44,7 @@ void LogoutInhibitor::inhibit() {
         QDBusMessage::createMethodCall(Portal, PortalPath, QStringLiteral("org.freedesktop.portal.Inhibit"),
                                        QStringLiteral("Inhibit"));
     call << QString() << InhibitLogout
-         << QVariantMap{{QStringLiteral("reason"), QStringLiteral("The batch file has unsaved changes.")}};
+         << QVariantMap{{QStringLiteral("reason"), toQString(UnsavedChangesReason)}};
     asked_ = true;
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* finished) {

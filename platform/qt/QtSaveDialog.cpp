@@ -22,9 +22,7 @@ bool QtSaveDialog::ShowSave(QWidget* parent, const SaveDialogSettings& settings)
     dialog.setObjectName("COD");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // The name chosen is not the file written (the caller appends to it), so
-    // asking about an existing file of that name would ask the wrong question.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.askBeforeReplacing);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(QString::fromStdString(settings.filterText + " (" + settings.filterPattern + ")"));

@@ -28,8 +28,8 @@ AtomicFile::AtomicFile(const std::string& path) : path_(path), target_(toUtf16(p
     const DWORD attributes = GetFileAttributesW(target_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         throw writeFailure(path_, FolderInTheWay);
-    // A short name of its own, so that a target name near the length limit
-    // still leaves room for it.
+    // Named after the process, not the target: a target name near the
+    // length limit still leaves room for it.
     const std::wstring prefix = folderOf(target_) + L"\\~tovrin-" + std::to_wstring(GetCurrentProcessId()) + L"-";
     for (unsigned attempt = 0;; ++attempt) {
         temporaryName_ = prefix + std::to_wstring(attempt) + L".tmp";

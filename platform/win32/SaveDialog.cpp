@@ -44,9 +44,8 @@ bool SaveDialog::ShowSave(HWND owner, const SaveDialogSettings& settings) {
     dialog.lpstrInitialDir = fileName_.empty() ? initialFolder.c_str() : nullptr;
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = defaultExtension.empty() ? nullptr : defaultExtension.c_str();
-    // The name chosen is not the file written (the caller appends to it), so
-    // asking about an existing file of that name would ask the wrong question.
-    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                   (settings.askBeforeReplacing ? OFN_OVERWRITEPROMPT : 0);
 
     if (GetSaveFileNameW(&dialog)) {
         fileName_ = fileName.data();

@@ -16,7 +16,7 @@ class ShutdownBlockReason {
 public:
     ShutdownBlockReason(HWND window, bool unsaved) : window_(unsaved ? window : nullptr) {
         if (window_ != nullptr)
-            ShutdownBlockReasonCreate(window_, L"The batch file has unsaved changes.");
+            ShutdownBlockReasonCreate(window_, toUtf16(UnsavedChangesReason).c_str());
     }
     ~ShutdownBlockReason() {
         if (window_ != nullptr)

@@ -47,6 +47,7 @@ TEST_F(Generate, DialogHasItsFixedSettings) {
     EXPECT_EQ(platform.lastDialogSettings.filterText, ".bat");
     EXPECT_EQ(platform.lastDialogSettings.filterPattern, "*.bat");
     EXPECT_EQ(platform.lastDialogSettings.defaultExtension, "");
+    EXPECT_FALSE(platform.lastDialogSettings.askBeforeReplacing);
 }
 
 TEST_F(Generate, SavedBecomesTrueOnlyAfterTheConfirmationCloses) {
