@@ -1,4 +1,5 @@
 #include "editor/Form1.h"
+#include "platform/qt/DeferredIconStyle.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtText.h"
 #include "window/DesignSettings.h"
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(tovrin::toQString(tovrin::ProductName));
     QApplication::setApplicationVersion(tovrin::toQString(tovrin::ProductVersion));
     QApplication::setDesktopFileName(tovrin::toQString(tovrin::DesktopEntryId));
+    QApplication::setStyle(new tovrin::DeferredIconStyle);
 
     tovrin::QtPlatform platform;
     tovrin::Form1 form(platform);

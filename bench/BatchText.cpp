@@ -1,6 +1,7 @@
 #include "bench/BatchText.h"
 
 #include <array>
+#include <string_view>
 
 namespace tovrin::bench {
 
@@ -33,7 +34,24 @@ constexpr std::array<Character, 16> Alphabet{{
 
 constexpr std::size_t LineLength = 80;
 
+constexpr std::string_view Base64Letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
 } // namespace
+
+std::string makeLineWithSpaces(std::size_t characters) {
+    std::string line;
+    for (std::size_t column = 0; column < characters; ++column)
+        line += Alphabet[column % Alphabet.size()].utf8;
+    return line;
+}
+
+std::string makeUnbrokenLine(std::size_t characters) {
+    std::string line;
+    line.reserve(characters);
+    for (std::size_t column = 0; column < characters; ++column)
+        line += Base64Letters[column % Base64Letters.size()];
+    return line;
+}
 
 BatchText makeBatchText(std::size_t size) {
     BatchText text;

@@ -57,24 +57,31 @@ std::string optionalNumber(const std::optional<double>& value) {
     return value ? format("%.9g", *value) : "null";
 }
 
+// A line of the table, its last column left empty when there is no verdict.
+std::string withoutTrailingSpaces(std::string line) {
+    line.erase(line.find_last_not_of(" \n") + 1);
+    return line + "\n";
+}
+
 } // namespace
 
-void printTable(const std::vector<Row>& rows, std::ostream& out) {
+void printTable(const std::vector<Row>& rows, Verdicts verdicts, std::ostream& out) {
+    const bool judged = verdicts == Verdicts::Given;
     char line[256];
-    const char* layout = "%-34s %11s %7s  %-22s %11s %6s  %-18s %s\n";
+    const char* layout = "%-44s %11s %7s  %-26s %11s %6s  %-18s %s\n";
     std::snprintf(line, sizeof line, layout, "case", "median", "spread", "baseline", "median", "ratio", "target",
-                  "result");
-    out << line;
+                  judged ? "result" : "");
+    out << withoutTrailingSpaces(line);
     for (const Row& row : rows) {
         std::snprintf(line, sizeof line, layout, row.name.c_str(), withUnit(row.measured.median, row.unit).c_str(),
                       format("%.0f%%", row.measured.spread * 100).c_str(), row.baselineName.c_str(),
                       withUnit(row.baseline.median, row.unit).c_str(), format("%.2f", row.ratio()).c_str(),
-                      target(row).c_str(), verdict(row).c_str());
-        out << line;
+                      target(row).c_str(), judged ? verdict(row).c_str() : "");
+        out << withoutTrailingSpaces(line);
     }
 }
 
-void writeJson(const std::vector<Row>& rows, const std::string& path) {
+void writeJson(const std::vector<Row>& rows, Verdicts verdicts, const std::string& path) {
     std::ofstream file(path);
     file << "[\n";
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -89,7 +96,8 @@ void writeJson(const std::vector<Row>& rows, const std::string& path) {
              << ", \"ratio\": " << format("%.4f", row.ratio())
              << ", \"max_ratio\": " << optionalNumber(row.maxRatio)
              << ", \"max_median\": " << optionalNumber(row.maxMeasured)
-             << ", \"result\": " << quoted(verdict(row)) << "}" << (i + 1 < rows.size() ? "," : "") << "\n";
+             << ", \"result\": " << (verdicts == Verdicts::Given ? quoted(verdict(row)) : "null") << "}"
+             << (i + 1 < rows.size() ? "," : "") << "\n";
     }
     file << "]\n";
     file.close();

@@ -8,10 +8,14 @@
 
 namespace tovrin::bench {
 
-void printTable(const std::vector<Row>& rows, std::ostream& out);
+// Whether the figures are worth judging against the targets: a tiny run only
+// proves that every case works, and its figures mean nothing.
+enum class Verdicts { Given, Withheld };
 
-// The same figures in base units (seconds, bytes); throws when the file
-// cannot be written.
-void writeJson(const std::vector<Row>& rows, const std::string& path);
+void printTable(const std::vector<Row>& rows, Verdicts verdicts, std::ostream& out);
+
+// The same figures in base units (seconds, bytes), the result null when
+// verdicts are withheld; throws when the file cannot be written.
+void writeJson(const std::vector<Row>& rows, Verdicts verdicts, const std::string& path);
 
 } // namespace tovrin::bench

@@ -15,6 +15,9 @@ Settings fullSettings() {
         .runs = 5,
         .startupRuns = 10,
         .keystrokesPerRun = 100,
+        .lineWithSpaces = 1 * MB,
+        .unbrokenLine = 200 * KB,
+        .longLineRuns = 3,
         .resizesPerRun = 20,
         .folder = {},
     };
@@ -28,6 +31,9 @@ Settings tinySettings() {
         .runs = 1,
         .startupRuns = 1,
         .keystrokesPerRun = 3,
+        .lineWithSpaces = 1 * KB,
+        .unbrokenLine = 1 * KB,
+        .longLineRuns = 1,
         .resizesPerRun = 2,
         .folder = {},
     };

@@ -15,6 +15,10 @@ struct Settings {
     int runs = 0;
     int startupRuns = 0;
     int keystrokesPerRun = 0;
+    // A keystroke in one long line costs so much that few are typed.
+    std::size_t lineWithSpaces = 0;
+    std::size_t unbrokenLine = 0;
+    int longLineRuns = 0;
     int resizesPerRun = 0;
     // Where files are written: a folder of its own on the disk being measured.
     std::string folder;

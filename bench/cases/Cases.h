@@ -20,5 +20,7 @@ std::vector<Row> startupRows(const Settings& settings, const std::string& probeF
 
 // "1 MB", "10 KB": a text size as the table names it.
 std::string sizeName(std::size_t bytes);
+// "1M-character", "200K-character": a line's length as the table names it.
+std::string characterCount(std::size_t characters);
 
 } // namespace tovrin::bench

@@ -1,6 +1,6 @@
 #include "bench/BatchText.h"
 #include "bench/BenchEditor.h"
-#include "bench/PeakAllocation.h"
+#include "bench/PeakMemory.h"
 #include "bench/Stopwatch.h"
 #include "bench/cases/Cases.h"
 
@@ -63,7 +63,7 @@ std::vector<Row> generateRows(const Settings& settings) {
         const BatchText text = makeBatchText(size);
         editor.setDirtyText(text.utf8);
 
-        const std::size_t peak = peakExtraHeap([&] { generate(editor); });
+        const std::size_t peak = peakExtraResident([&] { generate(editor); });
         if (contentOf(generatedPath) != text.windows1252)
             throw std::runtime_error("Generate wrote other bytes than the text's: " + generatedPath);
 
@@ -80,7 +80,7 @@ std::vector<Row> generateRows(const Settings& settings) {
                  .baseline = times.baseline,
                  .maxRatio = largest ? std::optional(1.5) : std::nullopt,
                  .maxMeasured = std::nullopt};
-        Row memory{.name = "Generate " + sizeName(size) + ", extra heap",
+        Row memory{.name = "Generate " + sizeName(size) + ", extra memory",
                    .unit = Unit::Bytes,
                    .measured = {static_cast<double>(peak), 0},
                    .baselineName = "text size",

@@ -68,6 +68,13 @@ class Session:
         time.sleep(0.5)
         return self.editor.poll() is None
 
+    def editor_plugins(self, kind):
+        """The Qt plug-ins of one kind (their folder's name, such as
+        "platforms") loaded into the running editor."""
+        with open("/proc/%d/maps" % self.editor.pid) as maps:
+            paths = {line.split()[-1] for line in maps if "/plugins/%s/" % kind in line}
+        return sorted(os.path.basename(path) for path in paths)
+
 
 class Desktop(Session):
     def __init__(self, dpi=96):
@@ -183,9 +190,7 @@ class WaylandDesktop(Session):
 
     def editor_platform_plugins(self):
         """The Qt platform plug-ins loaded into the running editor."""
-        with open("/proc/%d/maps" % self.editor.pid) as maps:
-            paths = {line.split()[-1] for line in maps if "/platforms/" in line}
-        return sorted(os.path.basename(path) for path in paths)
+        return self.editor_plugins("platforms")
 
 
 class EditorTestCase(unittest.TestCase):

@@ -29,6 +29,15 @@ class WindowLifecycle(EditorTestCase):
         desktop.run("wmctrl", "-i", "-c", hex(window))
         self.assertEqual(desktop.editor_exit_code(), 0)
 
+    def test_starts_with_input_methods_and_no_image_plugins(self):
+        """The program shows no image file, so loading the toolkit's image
+        readers would only slow its start; typing must still go through
+        the desktop's input methods."""
+        self.start_editor()
+        self.assertEqual(self.desktop.editor_plugins("imageformats"), [])
+        self.assertNotEqual(self.desktop.editor_plugins("platforminputcontexts"), [])
+
+
 
 if __name__ == "__main__":
     main()
