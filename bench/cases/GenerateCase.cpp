@@ -71,14 +71,16 @@ std::vector<Row> generateRows(const Settings& settings) {
             settings.runs, [&] { return secondsTaken([&] { generate(editor); }); },
             [&] { return secondsTaken([&] { writePlainly(baselinePath, text.windows1252); }); });
 
-        // The targets are for a text large enough that fixed costs vanish.
+        // The time is judged where fixed costs weigh most and where they
+        // vanish; the memory where the text is largest.
         const bool largest = size == settings.generateSizes.back();
+        const bool judged = largest || size == settings.generateSizes.front();
         Row time{.name = "Generate " + sizeName(size),
                  .unit = Unit::Seconds,
                  .measured = times.measured,
                  .baselineName = "write+fsync+rename",
                  .baseline = times.baseline,
-                 .maxRatio = largest ? std::optional(1.5) : std::nullopt,
+                 .maxRatio = judged ? std::optional(2.0) : std::nullopt,
                  .maxMeasured = std::nullopt};
         Row memory{.name = "Generate " + sizeName(size) + ", extra memory",
                    .unit = Unit::Bytes,
