@@ -1,5 +1,6 @@
 #include "platform/qt/MainWindow.h"
 
+#include "platform/qt/LongLineLayout.h"
 #include "platform/qt/ProgramIcon.h"
 #include "platform/qt/QtText.h"
 #include "window/DesignSettings.h"
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace tovrin {
 
@@ -45,6 +47,9 @@ void MainWindow::createText1() {
     auto* clientArea = new QWidget(this);
     setCentralWidget(clientArea);
     text1_ = new QPlainTextEdit(clientArea);
+    auto* document = new QTextDocument(text1_);
+    document->setDocumentLayout(new LongLineLayout(document, *text1_->viewport()));
+    text1_->setDocument(document);
     text1_->setObjectName("Text1");
     text1_->setAccessibleName(toQString(Text1AccessibleName));
     text1_->setAccessibleDescription(toQString(Text1AccessibleDescription));

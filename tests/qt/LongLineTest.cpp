@@ -1,0 +1,100 @@
+#include "platform/qt/LongLineLayout.h"
+#include "tests/qt/RunningEditor.h"
+
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace tovrin::testing {
+namespace {
+
+// A run of letters and digits: no break opportunity anywhere in it.
+QString unbroken(int length) {
+    const QString alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString run;
+    for (int i = 0; i < length; ++i)
+        run += alphabet[(i * 7) % alphabet.size()];
+    return run;
+}
+
+QString words(int count) {
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QString("echo%1 ").arg(i * 37 % 1000);
+    return text;
+}
+
+class LongLines : public RunningEditor {
+protected:
+    QTextBlock paragraph() { return text1().document()->firstBlock(); }
+
+    std::vector<int> lineStarts() {
+        const QTextBlock block = paragraph();
+        text1().document()->documentLayout()->blockBoundingRect(block);
+        std::vector<int> starts;
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            starts.push_back(block.layout()->lineAt(i).textStart());
+        return starts;
+    }
+
+    // The lines Qt's own layout of the text box gives the paragraph.
+    std::vector<int> qtLineStarts() {
+        const QTextDocument& document = *text1().document();
+        QTextLayout layout(paragraph().text(), document.defaultFont());
+        layout.setTextOption(document.defaultTextOption());
+        const qreal width = text1().viewport()->width() - 2 * document.documentMargin();
+        std::vector<int> starts;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(width);
+            starts.push_back(line.textStart());
+        }
+        layout.endLayout();
+        return starts;
+    }
+};
+
+TEST_F(LongLines, Text1LaysItsParagraphsOutWithTheLongLineLayout) {
+    EXPECT_NE(qobject_cast<LongLineLayout*>(text1().document()->documentLayout()), nullptr);
+    EXPECT_EQ(text1().document()->defaultTextOption().wrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(text1().document()->defaultFont(), text1().font());
+}
+
+TEST_F(LongLines, AnUnbrokenRunWrapsAtTheEdgeAndWordsAroundItAtTheirBoundaries) {
+    const QString text = "set DATA=" + unbroken(3 * LongLineLayout::LongRun) + " & " + words(200) +
+                         unbroken(LongLineLayout::LongRun + 1) + "   " + words(50);
+    text1().setPlainText(text);
+    const std::vector<int> starts = lineStarts();
+    EXPECT_EQ(starts, qtLineStarts());
+    ASSERT_GT(starts.size(), 40u);
+    // The first line breaks before the run, which does not fit beside "set DATA=".
+    EXPECT_EQ(starts[1], 4);
+    const int wordsStart = static_cast<int>(text.indexOf(" & ")) + 1;
+    for (std::size_t i = 1; i < starts.size(); ++i) {
+        if (starts[i] > wordsStart && starts[i] < wordsStart + words(200).size()) {
+            EXPECT_EQ(text[starts[i] - 1], ' ') << "a line of words starts inside a word at " << starts[i];
+        }
+    }
+    const QTextBlock block = paragraph();
+    for (int i = 0; i < block.layout()->lineCount(); ++i)
+        EXPECT_LE(block.layout()->lineAt(i).naturalTextWidth(), text1().viewport()->width());
+    EXPECT_EQ(content(), text.toStdU16String());
+}
+
+TEST_F(LongLines, TypingInsideTheRunAndResizingKeepQtsLines) {
+    text1().setPlainText(unbroken(5 * LongLineLayout::LongRun) + " " + words(100));
+    QTextCursor cursor = text1().textCursor();
+    cursor.setPosition(2 * LongLineLayout::LongRun);
+    text1().setTextCursor(cursor);
+    QTest::keyClicks(&text1(), "xyz");
+    EXPECT_EQ(lineStarts(), qtLineStarts());
+    QTest::keyClicks(&text1(), " split here ");
+    EXPECT_EQ(lineStarts(), qtLineStarts());
+    platform.window().resize(platform.window().width() - 97, platform.window().height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lineStarts(), qtLineStarts());
+    EXPECT_EQ(text1().document()->lineCount(), static_cast<int>(qtLineStarts().size()));
+}
+
+} // namespace
+} // namespace tovrin::testing
