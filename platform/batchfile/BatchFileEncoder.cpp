@@ -11,12 +11,18 @@ namespace {
 // Small enough for the stretches to stay in the processor's cache, large
 // enough that converting one costs little beyond its characters.
 constexpr std::size_t StretchLength = 16 * 1024;
+// Bytes are handed to the file in blocks this large: a system call costs
+// more than the copying it saves.
+constexpr std::size_t BlockSize = 256 * 1024;
 
 constexpr char16_t LineSeparator = 0x2028;
 constexpr char16_t ParagraphSeparator = 0x2029;
 
 // A code unit that cannot be copied as it is: a line break or a half pair.
-bool needsALook(char16_t unit) {
+// Most text is neither, so the common case is decided by the first test.
+constexpr bool needsALook(char16_t unit) {
+    if (unit > u'\r' && unit < LineSeparator)
+        return false;
     return unit == u'\r' || unit == u'\n' || unit == LineSeparator || unit == ParagraphSeparator ||
            (unit >= 0xD800 && unit < 0xE000);
 }
@@ -29,7 +35,8 @@ char32_t characterAt(std::u16string_view text) {
 }
 
 std::size_t charactersIn(std::u16string_view text) {
-    return text.size() - static_cast<std::size_t>(std::count_if(text.begin(), text.end(), isLowSurrogate));
+    return text.size() - static_cast<std::size_t>(std::count_if(
+                             text.begin(), text.end(), [](char16_t unit) { return isLowSurrogate(unit); }));
 }
 
 } // namespace
@@ -75,6 +82,8 @@ std::optional<UnencodableCharacter> BatchFileEncoder::encode(std::u16string_view
 std::optional<UnencodableCharacter> BatchFileEncoder::finish() {
     if (heldHighHalf_ != 0)
         return UnencodableCharacter{heldHighHalf_, next_.line, next_.column};
+    file_.write(bytes_);
+    bytes_.clear();
     return std::nullopt;
 }
 
@@ -85,8 +94,10 @@ std::optional<UnencodableCharacter> BatchFileEncoder::encodeWholeCharacters(std:
     std::size_t i = lastWasCr_ && !text.empty() && text.front() == u'\n' ? 1 : 0;
     lastWasCr_ = false;
     while (i < text.size()) {
-        const std::size_t plain = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), needsALook) -
-                                  text.begin();
+        const std::size_t plain =
+            std::find_if(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
+                         [](char16_t unit) { return needsALook(unit); }) -
+            text.begin();
         normalized_.append(text.substr(i, plain - i));
         i = plain;
         if (i == text.size())
@@ -112,7 +123,7 @@ std::optional<UnencodableCharacter> BatchFileEncoder::encodeWholeCharacters(std:
     const std::size_t ascii =
         static_cast<std::size_t>(std::find_if(stretch.begin(), stretch.end(), [](char16_t unit) { return unit >= 0x80; }) -
                                  stretch.begin());
-    bytes_.assign(stretch.begin(), stretch.begin() + static_cast<std::ptrdiff_t>(ascii));
+    bytes_.append(stretch.begin(), stretch.begin() + static_cast<std::ptrdiff_t>(ascii));
     if (const auto offset = codePage_.convert(stretch.substr(ascii), bytes_)) {
         const Position at = after(next_, stretch.substr(0, ascii + *offset));
         return UnencodableCharacter{characterAt(stretch.substr(ascii + *offset)), at.line, at.column};
@@ -120,7 +131,10 @@ std::optional<UnencodableCharacter> BatchFileEncoder::encodeWholeCharacters(std:
     next_ = after(next_, normalized_);
     if (loneHalf)
         return UnencodableCharacter{*loneHalf, next_.line, next_.column};
-    file_.write(bytes_);
+    if (bytes_.size() >= BlockSize) {
+        file_.write(bytes_);
+        bytes_.clear();
+    }
     return std::nullopt;
 }
 

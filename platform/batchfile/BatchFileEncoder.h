@@ -19,8 +19,8 @@ public:
     BatchFileEncoder(CodePage& codePage, ByteSink& file);
 
     std::optional<UnencodableCharacter> encode(std::u16string_view piece);
-    // After the last piece: a half pair left waiting for its other half is
-    // one of those characters.
+    // After the last piece: writes what is still held back, unless a half
+    // pair left waiting for its other half is one of those characters.
     std::optional<UnencodableCharacter> finish();
 
 private:
@@ -39,7 +39,7 @@ private:
     bool lastWasCr_ = false;     // so that an LF right after it ends no second line
     char16_t heldHighHalf_ = 0;  // the end of a piece, waiting for the low half
     std::u16string normalized_;  // one stretch of text, its breaks made CR LF
-    std::string bytes_;
+    std::string bytes_;          // converted, not yet written
 };
 
 } // namespace tovrin
