@@ -8,6 +8,11 @@
 
 namespace tovrin {
 
+// What Generate writes, the same on every platform: refuses a name that no
+// file may have, then writes text to the file at path in this system's code
+// page. Throws PlatformError naming path.
+void generateBatchFile(const std::string& path, const TextInPieces& text);
+
 // Writes text into file as a batch file in codePage, then commits it. A
 // character that cannot go into the file stops it before the commit, so
 // nothing is written. Throws PlatformError naming path, the file's name.

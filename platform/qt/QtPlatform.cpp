@@ -1,7 +1,6 @@
 #include "platform/qt/QtPlatform.h"
 
 #include "platform/batchfile/BatchFileWriter.h"
-#include "platform/posix/AtomicFile.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/TextBoxContent.h"
 #include "window/DesignSettings.h"
@@ -126,11 +125,8 @@ std::string QtPlatform::FileName() {
 }
 
 void QtPlatform::writeBatchFile(const std::string& path) {
-    checkFileName(path);
     const QTextDocument& text = *window_.text1()->document();
-    const auto codePage = openCodePage(systemCodePage());
-    AtomicFile file(path, fileSystem_);
-    tovrin::writeBatchFile(path, [&](const PieceReceiver& receive) { readText(text, receive); }, *codePage, file);
+    generateBatchFile(path, [&](const PieceReceiver& receive) { readText(text, receive); });
 }
 
 } // namespace tovrin

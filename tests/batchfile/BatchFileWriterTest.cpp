@@ -1,9 +1,12 @@
 #include "platform/PlatformError.h"
 #include "platform/batchfile/BatchFileWriter.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/MemoryFile.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
 #include <vector>
 
 namespace tovrin {
@@ -93,6 +96,20 @@ TEST(BatchFile, ANameWithAControlCharacterIsRefused) {
     for (const std::string& name : {"two\nlines"s, "tab\there"s, "nul\0"s, "del\x7F"s})
         EXPECT_THROW(checkFileName("/w/" + name + ".bat"), PlatformError) << name;
     EXPECT_NO_THROW(checkFileName("/w/caf\xC3\xA9 \xE3\x82\xA2 - copy (2).bat"));
+}
+
+// Generate on this system, to the disk: ASCII is the same in every code page.
+TEST(BatchFile, GenerateRefusesABadNameAndWritesAGoodOneToTheDisk) {
+    const auto folder = std::filesystem::temp_directory_path() / ("tovrin-generate-" + std::to_string(std::random_device()()));
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const TextInPieces text = [](const PieceReceiver& receive) { receive(u"@echo off\ndir"); };
+    const std::u8string name = (folder / "a.bat").u8string();
+
+    EXPECT_THROW(generateBatchFile(std::string(name.begin(), name.end() - 4) + "\n.bat", text), PlatformError);
+    EXPECT_TRUE(std::filesystem::is_empty(folder)) << "a refused name writes nothing";
+    generateBatchFile(std::string(name.begin(), name.end()), text);
+    EXPECT_EQ(testing::contentOf(folder / "a.bat"), "@echo off\r\ndir");
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
