@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Platform.h"
 
+#include "editor/Messages.h"
 #include "platform/batchfile/BatchFileWriter.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"
