@@ -32,6 +32,9 @@ private:
     static Position after(Position from, std::u16string_view normalized);
 
     std::optional<UnencodableCharacter> encodeWholeCharacters(std::u16string_view text);
+    std::optional<char16_t> normalizeUpToLoneHalf(std::u16string_view text);
+    std::optional<UnencodableCharacter> convertNormalized();
+    void moveOnAndFlush();
 
     CodePage& codePage_;
     ByteSink& file_;
