@@ -175,27 +175,6 @@ TEST_F(Window, SaveDialogPresetsTheLastNameAndItsCancelWritesNothing) {
     EXPECT_FALSE(form.Saved);
 }
 
-TEST_F(Window, ACharacterTheCodePageLacksIsReportedAndTheOldFileKept) {
-    TemporaryFolder folder;
-    const fs::path chosen = folder.path() / "job";
-    testing::writeRaw(fs::path(chosen).concat(".bat"), "old");
-    type(L"ok\nab\u03a9");
-    script.enterFileName(chosen.wstring());
-    script.pressButton(IDOK);
-    choose(MenuCommand::Generate);
-    const std::vector<SeenDialog> seen = script.run();
-
-    ASSERT_EQ(seen.size(), 2u);
-    const std::string message = toUtf8(seen[1].text);
-    EXPECT_NE(message.find("U+03A9 on line 2, column 3"), std::string::npos) << message;
-    EXPECT_NE(message.find(utf8Of(chosen) + ".bat"), std::string::npos) << message;
-    EXPECT_EQ(seen[1].title, L"Tovrin");
-    EXPECT_EQ(contentOf(fs::path(chosen).concat(".bat")), "old");
-    EXPECT_EQ(folder.entries(), 1u);
-    EXPECT_FALSE(form.Saved);
-    EXPECT_FALSE(platform.hasEnded());
-}
-
 TEST_F(Window, CloseButtonWithUnsavedTextAsksCancelKeepsTheWindowAndNoEnds) {
     type(L"dir");
     script.pressButton(IDCANCEL);
@@ -256,24 +235,6 @@ TEST_F(Window, ExitWithNothingUnsavedEndsAtOnceAndNothingMoreArrives) {
     type(L"x");
     EXPECT_EQ(platform.Text(), L"x") << "the keys reached the text box";
     EXPECT_TRUE(form.Saved) << "no handler runs after the end";
-}
-
-TEST_F(Window, NewWithUnsavedTextGeneratesFirstWhenAskedThenClears) {
-    TemporaryFolder folder;
-    type(L"dir");
-    const fs::path chosen = folder.path() / "kept";
-    script.pressButton(IDYES);
-    script.enterFileName(chosen.wstring());
-    script.pressButton(IDOK);
-    choose(MenuCommand::New);
-    const std::vector<SeenDialog> seen = script.run();
-
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].text, toUtf16(NewPrompt));
-    EXPECT_EQ(seen[0].buttons, YesNoCancel);
-    EXPECT_EQ(contentOf(fs::path(chosen).concat(".bat")), "dir");
-    EXPECT_EQ(platform.Text(), L"");
-    EXPECT_TRUE(form.Saved);
 }
 
 } // namespace
