@@ -13,7 +13,9 @@ namespace tovrin {
 // Turns a text, a piece after another, into the bytes of a batch file and
 // writes them: each character in the code page, and every line break (CR LF,
 // a lone CR or LF, a line or paragraph separator) as CR LF. Stops at the
-// first character that cannot go into the file and says where it is.
+// first character that cannot go into the file and says where it is. A
+// code page that names a character the text does not hold throws
+// PlatformError, as does the file.
 class BatchFileEncoder {
 public:
     BatchFileEncoder(CodePage& codePage, ByteSink& file);
