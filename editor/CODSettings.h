@@ -2,6 +2,7 @@
 
 #include "editor/Messages.h"
 #include "platform/SaveDialogSettings.h"
+#include "platform/batchfile/BatchFileWriter.h"
 
 namespace tovrin {
 
@@ -11,12 +12,10 @@ namespace tovrin {
 inline const SaveDialogSettings CODSettings{
     .dialogTitle = MessageTitle,
     .initialFolder = "c:\\",
-    .filterText = ".bat",
-    .filterPattern = "*.bat",
+    .filterText = BatchExtension,
+    .filterPattern = "*" + BatchExtension,
     .defaultExtension = "",
     .askBeforeReplacing = false,
 };
-
-inline const std::string BatchExtension = ".bat";
 
 } // namespace tovrin

@@ -3,6 +3,7 @@
 #include "window/DesignSettings.h"
 
 #include <string>
+#include <string_view>
 
 namespace tovrin {
 
@@ -10,6 +11,9 @@ namespace tovrin {
 inline const std::string MessageTitle(ProgramName);
 inline const std::string ExitPrompt = "Generate .Bat file before exiting?";
 inline const std::string NewPrompt = "Generate .Bat file before clearing the text?";
+
+// Why the program holds up the end of the user's session.
+inline constexpr std::string_view UnsavedChangesReason = "The batch file has unsaved changes.";
 
 // The confirmation after a batch file was written. "Succesfully" is spelt
 // the way users of the program have always seen it.

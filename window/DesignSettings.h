@@ -16,9 +16,6 @@ inline constexpr std::string_view ProductVersion = "1.00";
 // find its menu entry and icon for the window by it.
 inline constexpr std::string_view DesktopEntryId = "example.tovrin.Tovrin";
 
-// Why the program holds up the end of the user's session.
-inline constexpr std::string_view UnsavedChangesReason = "The batch file has unsaved changes.";
-
 // How a screen reader names the text area.
 inline constexpr std::string_view Text1AccessibleName = "Batch commands";
 inline constexpr std::string_view Text1AccessibleDescription =

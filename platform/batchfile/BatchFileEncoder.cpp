@@ -1,5 +1,6 @@
 #include "platform/batchfile/BatchFileEncoder.h"
 
+#include "platform/PlatformError.h"
 #include "platform/batchfile/Surrogates.h"
 
 #include <algorithm>
@@ -18,13 +19,16 @@ constexpr std::size_t BlockSize = 256 * 1024;
 constexpr char16_t LineSeparator = 0x2028;
 constexpr char16_t ParagraphSeparator = 0x2029;
 
-// A code unit that cannot be copied as it is: a line break or a half pair.
-// Most text is neither, so the common case is decided by the first test.
-constexpr bool needsALook(char16_t unit) {
+constexpr bool isLineBreak(char16_t unit) {
+    return unit == u'\r' || unit == u'\n' || unit == LineSeparator || unit == ParagraphSeparator;
+}
+
+// A code unit that cannot be copied as it is. Most text is neither, so the
+// common case is decided by the first test.
+constexpr bool isLineBreakOrHalfPair(char16_t unit) {
     if (unit > u'\r' && unit < LineSeparator)
         return false;
-    return unit == u'\r' || unit == u'\n' || unit == LineSeparator || unit == ParagraphSeparator ||
-           (unit >= 0xD800 && unit < 0xE000);
+    return isLineBreak(unit) || isHighSurrogate(unit) || isLowSurrogate(unit);
 }
 
 // The character that starts text; a lone half stands for itself.
@@ -89,21 +93,30 @@ std::optional<UnencodableCharacter> BatchFileEncoder::finish() {
 
 // text ends with no high half waiting for its low one.
 std::optional<UnencodableCharacter> BatchFileEncoder::encodeWholeCharacters(std::u16string_view text) {
+    const std::optional<char16_t> loneHalf = normalizeUpToLoneHalf(text);
+    if (auto failure = convertNormalized())
+        return failure;
+    moveOnAndFlush();
+    if (loneHalf)
+        return UnencodableCharacter{*loneHalf, next_.line, next_.column};
+    return std::nullopt;
+}
+
+// Into normalized_, with every line break as CR LF, up to the first half of
+// a pair that stands alone: that half is returned.
+std::optional<char16_t> BatchFileEncoder::normalizeUpToLoneHalf(std::u16string_view text) {
     normalized_.clear();
-    std::optional<char16_t> loneHalf;
     std::size_t i = lastWasCr_ && !text.empty() && text.front() == u'\n' ? 1 : 0;
     lastWasCr_ = false;
     while (i < text.size()) {
-        const std::size_t plain =
-            std::find_if(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
-                         [](char16_t unit) { return needsALook(unit); }) -
-            text.begin();
-        normalized_.append(text.substr(i, plain - i));
-        i = plain;
+        const auto plain = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
+                                        [](char16_t unit) { return isLineBreakOrHalfPair(unit); });
+        normalized_.append(text.begin() + static_cast<std::ptrdiff_t>(i), plain);
+        i = static_cast<std::size_t>(plain - text.begin());
         if (i == text.size())
             break;
         const char16_t unit = text[i];
-        if (unit == u'\r' || unit == u'\n' || unit == LineSeparator || unit == ParagraphSeparator) {
+        if (isLineBreak(unit)) {
             normalized_ += u"\r\n";
             const bool crLf = unit == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
             lastWasCr_ = unit == u'\r' && i + 1 == text.size();
@@ -112,30 +125,39 @@ std::optional<UnencodableCharacter> BatchFileEncoder::encodeWholeCharacters(std:
             normalized_.append(text.substr(i, 2));
             i += 2;
         } else {
-            loneHalf = unit;
-            break;
+            return unit;
         }
     }
+    return std::nullopt;
+}
 
-    // Every code page holds ASCII as itself: most batch files need no
-    // conversion at all.
+// Appends normalized_'s bytes to bytes_, or says which character has none
+// and where. Every code page holds ASCII as itself: most batch files need
+// no conversion at all.
+std::optional<UnencodableCharacter> BatchFileEncoder::convertNormalized() {
     const std::u16string_view stretch = normalized_;
-    const std::size_t ascii =
-        static_cast<std::size_t>(std::find_if(stretch.begin(), stretch.end(), [](char16_t unit) { return unit >= 0x80; }) -
-                                 stretch.begin());
+    const auto ascii = static_cast<std::size_t>(
+        std::find_if(stretch.begin(), stretch.end(), [](char16_t unit) { return unit >= 0x80; }) - stretch.begin());
     bytes_.append(stretch.begin(), stretch.begin() + static_cast<std::ptrdiff_t>(ascii));
-    if (const auto offset = codePage_.convert(stretch.substr(ascii), bytes_)) {
-        const Position at = after(next_, stretch.substr(0, ascii + *offset));
-        return UnencodableCharacter{characterAt(stretch.substr(ascii + *offset)), at.line, at.column};
-    }
+    const std::u16string_view rest = stretch.substr(ascii);
+    const std::optional<std::size_t> offset = codePage_.convert(rest, bytes_);
+    if (!offset)
+        return std::nullopt;
+    if (*offset >= rest.size())
+        throw PlatformError("The " + codePage_.name() + " code page failed: it named a character past the end of "
+                            "the text. Nothing was written.");
+    const Position at = after(next_, stretch.substr(0, ascii + *offset));
+    return UnencodableCharacter{characterAt(rest.substr(*offset)), at.line, at.column};
+}
+
+// Past the converted stretch; its bytes go to the file once there are
+// enough of them.
+void BatchFileEncoder::moveOnAndFlush() {
     next_ = after(next_, normalized_);
-    if (loneHalf)
-        return UnencodableCharacter{*loneHalf, next_.line, next_.column};
     if (bytes_.size() >= BlockSize) {
         file_.write(bytes_);
         bytes_.clear();
     }
-    return std::nullopt;
 }
 
 } // namespace tovrin

@@ -13,7 +13,9 @@ namespace tovrin {
 // Turns a text, a piece after another, into the bytes of a batch file and
 // writes them: each character in the code page, and every line break (CR LF,
 // a lone CR or LF, a line or paragraph separator) as CR LF. Stops at the
-// first character that cannot go into the file and says where it is.
+// first character that cannot go into the file and says where it is. A
+// code page that names a character the text does not hold throws
+// PlatformError, as does the file.
 class BatchFileEncoder {
 public:
     BatchFileEncoder(CodePage& codePage, ByteSink& file);
@@ -32,6 +34,9 @@ private:
     static Position after(Position from, std::u16string_view normalized);
 
     std::optional<UnencodableCharacter> encodeWholeCharacters(std::u16string_view text);
+    std::optional<char16_t> normalizeUpToLoneHalf(std::u16string_view text);
+    std::optional<UnencodableCharacter> convertNormalized();
+    void moveOnAndFlush();
 
     CodePage& codePage_;
     ByteSink& file_;

@@ -7,6 +7,13 @@
 
 namespace tovrin {
 
+void generateBatchFile(const std::string& path, const TextInPieces& text) {
+    checkFileName(path);
+    const auto codePage = openCodePage(systemCodePage());
+    const auto file = openBatchFile(path);
+    writeBatchFile(path, text, *codePage, *file);
+}
+
 void writeBatchFile(const std::string& path, const TextInPieces& text, CodePage& codePage, ByteSink& file) {
     BatchFileEncoder encoder(codePage, file);
     const auto refuse = [&](const std::optional<UnencodableCharacter>& character) {

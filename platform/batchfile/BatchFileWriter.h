@@ -8,6 +8,14 @@
 
 namespace tovrin {
 
+// Generate writes to the name the user chose with this appended.
+inline const std::string BatchExtension = ".bat";
+
+// What Generate writes, the same on every platform: refuses a name that no
+// file may have, then writes text to the file at path in this system's code
+// page. Throws PlatformError naming path.
+void generateBatchFile(const std::string& path, const TextInPieces& text);
+
 // Writes text into file as a batch file in codePage, then commits it. A
 // character that cannot go into the file stops it before the commit, so
 // nothing is written. Throws PlatformError naming path, the file's name.

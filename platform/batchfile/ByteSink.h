@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+#include <string>
 #include <string_view>
 
 namespace tovrin {
@@ -14,5 +16,9 @@ public:
     virtual void write(std::string_view bytes) = 0;
     virtual void commit() = 0;
 };
+
+// Each platform provides this, as it provides its code page: the file at
+// path (UTF-8) that a batch file replaces once committed.
+std::unique_ptr<ByteSink> openBatchFile(const std::string& path);
 
 } // namespace tovrin

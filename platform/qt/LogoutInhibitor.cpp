@@ -1,7 +1,7 @@
 #include "platform/qt/LogoutInhibitor.h"
 
+#include "editor/Messages.h"
 #include "platform/qt/QtText.h"
-#include "window/DesignSettings.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

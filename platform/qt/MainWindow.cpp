@@ -36,6 +36,7 @@ void MainWindow::createMenu() {
         } else {
             QAction* action = menu->addAction(toQString(entry.caption));
             action->setObjectName(toQString(entry.name));
+            connect(action, &QAction::triggered, this, [this, command = entry.command] { emit menuChosen(command); });
             actions_[entry.command] = action;
         }
     }

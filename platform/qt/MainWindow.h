@@ -24,6 +24,8 @@ public:
     QAction* menuAction(MenuCommand command) const { return actions_.at(command); }
 
 signals:
+    // The user chose a command of the menu.
+    void menuChosen(MenuCommand command);
     // The outer size changed, or the window manager's frame around it did.
     void resized();
     // The user asked to close the window; it stays open unless the program ends.

@@ -1,13 +1,12 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/MenuHandlers.h"
 #include "platform/batchfile/BatchFileWriter.h"
-#include "platform/posix/AtomicFile.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/TextBoxContent.h"
 #include "window/DesignSettings.h"
 #include "window/Twips.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QSessionManager>
@@ -22,12 +21,8 @@ void QtPlatform::start(FormEvents& events) {
         sessionEnding_ = false;
         deliver(&FormEvents::Text1_Change);
     });
-    QObject::connect(window_.menuAction(MenuCommand::New), &QAction::triggered, &window_,
-                     [this] { deliver(&FormEvents::mnunew_Click); });
-    QObject::connect(window_.menuAction(MenuCommand::Generate), &QAction::triggered, &window_,
-                     [this] { deliver(&FormEvents::mnugen_Click); });
-    QObject::connect(window_.menuAction(MenuCommand::Exit), &QAction::triggered, &window_,
-                     [this] { deliver(&FormEvents::mnuexit_Click); });
+    QObject::connect(&window_, &MainWindow::menuChosen, &window_,
+                     [this](MenuCommand command) { deliver(menuHandler(command)); });
     QObject::connect(&window_, &MainWindow::resized, &window_, [this] { deliver(&FormEvents::Form1_Resize); });
     QObject::connect(&window_, &MainWindow::closeRequested, &window_, [this] { onCloseRequested(); });
     QObject::connect(&terminationSignals_, &TerminationSignals::received, &window_,
@@ -126,11 +121,8 @@ std::string QtPlatform::FileName() {
 }
 
 void QtPlatform::writeBatchFile(const std::string& path) {
-    checkFileName(path);
     const QTextDocument& text = *window_.text1()->document();
-    const auto codePage = openCodePage(systemCodePage());
-    AtomicFile file(path, fileSystem_);
-    tovrin::writeBatchFile(path, [&](const PieceReceiver& receive) { readText(text, receive); }, *codePage, file);
+    generateBatchFile(path, [&](const PieceReceiver& receive) { readText(text, receive); });
 }
 
 } // namespace tovrin

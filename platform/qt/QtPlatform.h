@@ -3,7 +3,6 @@
 #include "platform/EventDelivery.h"
 #include "platform/FormEvents.h"
 #include "platform/Platform.h"
-#include "platform/posix/FileSystem.h"
 #include "platform/qt/LogoutInhibitor.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtSaveDialog.h"
@@ -13,7 +12,7 @@ class QSessionManager;
 
 namespace tovrin {
 
-// The platform on Qt Widgets, with files written through POSIX calls.
+// The platform on Qt Widgets.
 class QtPlatform : public Platform {
 public:
     QtPlatform();
@@ -44,7 +43,6 @@ private:
 
     MainWindow window_;
     QtSaveDialog COD_;
-    FileSystem fileSystem_;
     EventDelivery delivery_;
     TerminationSignals terminationSignals_;
     LogoutInhibitor logoutInhibitor_;

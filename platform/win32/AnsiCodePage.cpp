@@ -37,10 +37,9 @@ private:
 
     // The bytes of text, or with no room given their number.
     int converted(std::u16string_view text, char* out, int room, bool& lacking) const {
-        static_assert(sizeof(wchar_t) == sizeof(char16_t));
         BOOL usedDefault = FALSE;
         const int length = WideCharToMultiByte(number_, holdsEverything() ? 0 : WC_NO_BEST_FIT_CHARS,
-                                               reinterpret_cast<const wchar_t*>(text.data()),
+                                               wideUnits(text).data(),
                                                checkedLength(text.size()), out, room, nullptr,
                                                holdsEverything() ? nullptr : &usedDefault);
         if (length == 0)

@@ -1,5 +1,6 @@
 #include "platform/win32/MainWindow.h"
 
+#include "platform/MenuHandlers.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/ResourceIds.h"
 #include "platform/win32/SystemError.h"
@@ -225,11 +226,9 @@ void MainWindow::onCommand(WPARAM wParam) {
             deliver(&FormEvents::Text1_Change);
         return;
     }
-    switch (LOWORD(wParam) - FirstMenuCommandId) {
-    case static_cast<int>(MenuCommand::New): deliver(&FormEvents::mnunew_Click); break;
-    case static_cast<int>(MenuCommand::Generate): deliver(&FormEvents::mnugen_Click); break;
-    case static_cast<int>(MenuCommand::Exit): deliver(&FormEvents::mnuexit_Click); break;
-    }
+    for (const MenuEntry& entry : MenuTable)
+        if (entry.command != MenuCommand::None && menuCommandId(entry.command) == LOWORD(wParam))
+            deliver(menuHandler(entry.command));
 }
 
 } // namespace tovrin

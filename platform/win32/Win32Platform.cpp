@@ -1,7 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
+#include "editor/Messages.h"
 #include "platform/batchfile/BatchFileWriter.h"
-#include "platform/win32/AtomicFile.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"
 #include "window/DesignSettings.h"
@@ -142,16 +142,8 @@ std::string Win32Platform::FileName() {
 }
 
 void Win32Platform::writeBatchFile(const std::string& path) {
-    checkFileName(path);
     const std::wstring text = Text();
-    const auto codePage = openCodePage(systemCodePage());
-    AtomicFile file(path);
-    tovrin::writeBatchFile(
-        path,
-        [&](const PieceReceiver& receive) {
-            receive(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
-        },
-        *codePage, file);
+    generateBatchFile(path, [&](const PieceReceiver& receive) { receive(utf16Units(text)); });
 }
 
 } // namespace tovrin

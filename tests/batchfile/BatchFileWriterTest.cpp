@@ -1,9 +1,12 @@
 #include "platform/PlatformError.h"
 #include "platform/batchfile/BatchFileWriter.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/MemoryFile.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
 #include <vector>
 
 namespace tovrin {
@@ -50,6 +53,8 @@ const Refused RefusedTexts[] = {
     {1252, {u"ok\r", u"\nok\u2029\u00E9", u"\u20AC", u"\t\u4E2D!"}, "U+4E2D on line 3, column 4"},
     {1252, {Long, u"\r\n", Long + u"\u4E2D"}, "U+4E2D on line 2, column 40001"},
     {1252, {UpToStretchEnd + u"\r\n\u4E2D"}, "U+4E2D on line 2, column 1"},
+    // A pair across the end of the encoder's stretch stays whole.
+    {1252, {UpToStretchEnd + u"\xD83D\xDE00"}, "U+1F600 on line 1, column 16384"},
     {1252, {u"ab\xD83D", u"\xDE00"}, "U+1F600 on line 1, column 3"},
     // Half of a pair alone, wherever it stands.
     {1252, {u"ab\xD83D" u"c"}, "U+D83D on line 1, column 3"},
@@ -57,8 +62,18 @@ const Refused RefusedTexts[] = {
     {1252, {u"ab\xD83D"}, "U+D83D on line 1, column 3"},
     {1252, {u"ab\xD83D", u"\r\nmore"}, "U+D83D on line 1, column 3"},
     {1251, {u"\u041F\u0440\u0438\u0432\u0435\u0442 \u00E9"}, "U+00E9 on line 1, column 8"},
+    {1251, {u"ok \u00E9"}, "U+00E9 on line 1, column 4"},
     {932, {u"\u30A2\r\n\u00E9"}, "U+00E9 on line 2, column 1"},
 };
+
+std::string failureOf(const std::function<void()>& write) {
+    try {
+        write();
+    } catch (const PlatformError& error) {
+        return error.what();
+    }
+    return "";
+}
 
 TEST(BatchFile, TextBecomesTheBytesOfItsCodePageWithCrLfBreaks) {
     for (const Written& text : WrittenTexts) {
@@ -75,17 +90,45 @@ TEST(BatchFile, TheFirstCharacterThatCannotGoInIsNamedWhereTheUserSeesItAndNothi
     for (const Refused& text : RefusedTexts) {
         const auto codePage = openCodePage(text.codePage);
         MemoryFile file;
-        std::string message;
-        try {
+        const std::string message = failureOf([&] {
             writeBatchFile("dir/a.bat", [&](const PieceReceiver& receive) { for (const auto& piece : text.pieces) receive(piece); },
                            *codePage, file);
-        } catch (const PlatformError& error) {
-            message = error.what();
-        }
+        });
         EXPECT_EQ(message, "Could not write \"dir/a.bat\": the character " + text.named + " has no place in the Windows-" +
                                std::to_string(text.codePage) + " code page. Nothing was written.");
         EXPECT_FALSE(file.committed);
     }
+}
+
+// A code page that lacks one character, and may name one past the end.
+struct OneLackingPage : CodePage {
+    explicit OneLackingPage(char16_t character) : lacking(character) {}
+
+    char16_t lacking;
+    std::optional<std::size_t> named;
+
+    std::string name() const override { return "Windows-0"; }
+    std::optional<std::size_t> convert(std::u16string_view text, std::string& bytes) override {
+        if (named)
+            return named;
+        const std::size_t at = text.find(lacking);
+        if (at != std::u16string_view::npos)
+            return at;
+        bytes.append(text.size(), '?');
+        return std::nullopt;
+    }
+};
+
+TEST(BatchFile, ColumnsCountCharactersAndAnOffsetPastTheEndIsAnError) {
+    OneLackingPage page(u'\u4E2D');
+    const TextInPieces text = [](const PieceReceiver& receive) { receive(u"\xD83D\xDE00\u00E9\u4E2D"); };
+    MemoryFile file;
+    const std::string refusal = failureOf([&] { writeBatchFile("a.bat", text, page, file); });
+    EXPECT_NE(refusal.find("U+4E2D on line 1, column 3 "), std::string::npos) << refusal;
+    page.named = 4;
+    const std::string error = failureOf([&] { writeBatchFile("a.bat", text, page, file); });
+    EXPECT_NE(error.find("named a character past the end"), std::string::npos) << error;
+    EXPECT_FALSE(file.committed);
 }
 
 TEST(BatchFile, ANameWithAControlCharacterIsRefused) {
@@ -93,6 +136,20 @@ TEST(BatchFile, ANameWithAControlCharacterIsRefused) {
     for (const std::string& name : {"two\nlines"s, "tab\there"s, "nul\0"s, "del\x7F"s})
         EXPECT_THROW(checkFileName("/w/" + name + ".bat"), PlatformError) << name;
     EXPECT_NO_THROW(checkFileName("/w/caf\xC3\xA9 \xE3\x82\xA2 - copy (2).bat"));
+}
+
+// Generate on this system, to the disk: ASCII is the same in every code page.
+TEST(BatchFile, GenerateRefusesABadNameAndWritesAGoodOneToTheDisk) {
+    const auto folder = std::filesystem::temp_directory_path() / ("tovrin-generate-" + std::to_string(std::random_device()()));
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const TextInPieces text = [](const PieceReceiver& receive) { receive(u"@echo off\ndir"); };
+    const std::u8string name = (folder / "a.bat").u8string();
+
+    EXPECT_THROW(generateBatchFile(std::string(name.begin(), name.end() - 4) + "\n.bat", text), PlatformError);
+    EXPECT_TRUE(std::filesystem::is_empty(folder)) << "a refused name writes nothing";
+    generateBatchFile(std::string(name.begin(), name.end()), text);
+    EXPECT_EQ(testing::contentOf(folder / "a.bat"), "@echo off\r\ndir");
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

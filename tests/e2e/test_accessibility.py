@@ -1,6 +1,6 @@
 """Uses the editor the way a screen reader does: reads the text area's name,
 description and text, the File menu, and the unsaved-changes prompt with its
-buttons, and answers the prompt by pressing its buttons by name."""
+buttons, and answers the prompt by pressing a button by name."""
 
 import os
 
@@ -40,14 +40,7 @@ class ScreenReaderUse(EditorTestCase):
         buttons = [button.get_name() for button in find_all(prompt, Atspi.Role.PUSH_BUTTON)]
         self.assertEqual(sorted(buttons), ["Cancel", "No", "Yes"])
 
-        [cancel] = find_all(prompt, Atspi.Role.PUSH_BUTTON, "Cancel")
-        reader.press(cancel)
-        reader.no_message_box()
-        self.assertTrue(desktop.editor_is_running())
-        self.assertEqual(text_area.get_text(0, -1), "echo hi")
-
-        reader.press_without_waiting(exit_item)
-        [no] = find_all(reader.message_box(), Atspi.Role.PUSH_BUTTON, "No")
+        [no] = find_all(prompt, Atspi.Role.PUSH_BUTTON, "No")
         reader.press(no)
         self.assertEqual(desktop.editor_exit_code(), 0)
         self.assertEqual(os.listdir(desktop.files), [])

@@ -1,5 +1,6 @@
 #include "editor/Form1.h"
 #include "platform/EventDelivery.h"
+#include "platform/MenuHandlers.h"
 #include "platform/PlatformError.h"
 #include "tests/support/ScriptedPlatform.h"
 
@@ -20,20 +21,16 @@ protected:
     EventDelivery delivery{platform, "Tovrin"};
 };
 
-TEST_F(EventDeliveryTest, FailureIsShownToTheUserAndGoesNoFurther) {
-    platform.text1 = "my text";
+TEST_F(EventDeliveryTest, AFailureIsShownToTheUserAndTheNextEventArrives) {
+    delivery(&FormEvents::Form1_Load);
     platform.messageBoxAnswers = {IDOK};
-    bool after = false;
-
     delivery([&](FormEvents&) {
         throw PlatformError("Could not write \"/x.bat\": No such file or directory.");
     });
-    after = true;
-
-    EXPECT_TRUE(after);
     EXPECT_EQ(platform.calls,
               std::vector<std::string>{"messageBox Could not write \"/x.bat\": No such file or directory. | 16 | Tovrin"});
-    EXPECT_EQ(platform.text1, "my text");
+    delivery(&FormEvents::Text1_Change);
+    EXPECT_FALSE(form.Saved) << "the program goes on";
 }
 
 TEST_F(EventDeliveryTest, EvenAFailingMessageBoxDoesNotEscape) {
@@ -50,6 +47,33 @@ TEST_F(EventDeliveryTest, EventsReachTheHandlersOnlyUntilTheProgramEnds) {
     delivery(&FormEvents::Form1_Load);
     EXPECT_FALSE(form.Saved) << "no event after the program's end";
     EXPECT_TRUE(platform.calls.empty());
+}
+
+// Records which handler each menu command reaches.
+struct RecordedHandlers : FormEvents {
+    std::vector<std::string> reached;
+
+    void Form1_Load() override { reached.push_back("Form1_Load"); }
+    void Form1_Resize() override { reached.push_back("Form1_Resize"); }
+    void Form1_QueryUnload() override { reached.push_back("Form1_QueryUnload"); }
+    void Text1_Change() override { reached.push_back("Text1_Change"); }
+    void mnunew_Click() override { reached.push_back("mnunew_Click"); }
+    void mnugen_Click() override { reached.push_back("mnugen_Click"); }
+    void mnuexit_Click() override { reached.push_back("mnuexit_Click"); }
+    bool Form1_QueryEndSession(bool) override { return true; }
+    bool hasUnsavedText() const override { return false; }
+};
+
+TEST(MenuHandlers, EveryMenuItemReachesTheClickHandlerOfItsName) {
+    for (const MenuEntry& entry : MenuTable) {
+        RecordedHandlers handlers;
+        if (const Handler handler = menuHandler(entry.command))
+            (handlers.*handler)();
+        const bool choosable = entry.level == MenuLevel::Item && entry.caption != MenuSeparator;
+        EXPECT_EQ(handlers.reached, choosable ? std::vector<std::string>{std::string(entry.name) + "_Click"}
+                                              : std::vector<std::string>{})
+            << entry.name;
+    }
 }
 
 } // namespace

@@ -85,18 +85,6 @@ TEST_F(Generate, CleanTextIsGeneratedAgainWhenAsked) {
     EXPECT_TRUE(form.Saved);
 }
 
-TEST_F(Generate, SecondGenerationOffersThePreviousNameAndRewritesTheSameFile) {
-    platform.type("one");
-    platform.saveDialogChoices = {"/tmp/job", "/tmp/job"};
-    platform.messageBoxAnswers = {IDOK, IDOK};
-    form.mnugen_Click();
-    platform.type(" two");
-    form.mnugen_Click();
-    EXPECT_EQ(platform.calls[4], "ShowSave /tmp/job");
-    EXPECT_EQ(platform.files.size(), 1u);
-    EXPECT_EQ(platform.files.at("/tmp/job.bat"), "one two");
-}
-
 TEST_F(Generate, CancelledDialogWritesNothingAndReportsIt) {
     platform.type("keep me");
     platform.saveDialogChoices = {std::nullopt};
@@ -104,17 +92,6 @@ TEST_F(Generate, CancelledDialogWritesNothingAndReportsIt) {
     EXPECT_EQ(platform.calls, std::vector<std::string>{"ShowSave "});
     EXPECT_TRUE(platform.files.empty());
     EXPECT_FALSE(form.Saved);
-
-    // Cancelling later keeps the earlier name for the next time, writing nothing.
-    platform.saveDialogChoices = {"/tmp/first", std::nullopt, "/tmp/first"};
-    platform.messageBoxAnswers = {IDOK, IDOK};
-    EXPECT_TRUE(form.GenerateBatFile());
-    platform.type("!");
-    EXPECT_FALSE(form.GenerateBatFile());
-    EXPECT_FALSE(form.Saved);
-    EXPECT_EQ(platform.files.at("/tmp/first.bat"), "keep me");
-    EXPECT_TRUE(form.GenerateBatFile());
-    EXPECT_EQ(platform.calls[platform.calls.size() - 5], "ShowSave /tmp/first");
 }
 
 TEST_F(Generate, FailedWriteLeavesTheHandlerWithoutConfirmation) {

@@ -3,6 +3,7 @@
 
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QPlainTextEdit>
 
 namespace tovrin::testing {
 namespace {
@@ -27,29 +28,30 @@ class LongLines : public RunningEditor {
 protected:
     QTextBlock paragraph() { return text1().document()->firstBlock(); }
 
-    std::vector<int> lineStarts() {
-        const QTextBlock block = paragraph();
-        text1().document()->documentLayout()->blockBoundingRect(block);
+    std::vector<int> lineStarts() { return lineStartsIn(text1()); }
+
+    // The lines a stock QPlainTextEdit of the same font and width gives the
+    // paragraph.
+    std::vector<int> qtLineStarts() {
+        QPlainTextEdit stock;
+        stock.setAttribute(Qt::WA_DontShowOnScreen);
+        stock.setFont(text1().font());
+        stock.setVerticalScrollBarPolicy(text1().verticalScrollBarPolicy());
+        stock.setHorizontalScrollBarPolicy(text1().horizontalScrollBarPolicy());
+        stock.setLineWrapMode(text1().lineWrapMode());
+        stock.resize(text1().size());
+        stock.show();
+        stock.setPlainText(paragraph().text());
+        EXPECT_EQ(stock.viewport()->width(), text1().viewport()->width());
+        return lineStartsIn(stock);
+    }
+
+    static std::vector<int> lineStartsIn(QPlainTextEdit& edit) {
+        const QTextBlock block = edit.document()->firstBlock();
+        edit.document()->documentLayout()->blockBoundingRect(block);
         std::vector<int> starts;
         for (int i = 0; i < block.layout()->lineCount(); ++i)
             starts.push_back(block.layout()->lineAt(i).textStart());
-        return starts;
-    }
-
-    // The lines Qt's own layout of the text box gives the paragraph.
-    std::vector<int> qtLineStarts() {
-        const QTextDocument& document = *text1().document();
-        QTextLayout layout(paragraph().text(), document.defaultFont());
-        layout.setTextOption(document.defaultTextOption());
-        const qreal width = text1().viewport()->width() - 2 * document.documentMargin();
-        std::vector<int> starts;
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLeadingIncluded(true);
-            line.setLineWidth(width);
-            starts.push_back(line.textStart());
-        }
-        layout.endLayout();
         return starts;
     }
 };

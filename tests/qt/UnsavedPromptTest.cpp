@@ -36,17 +36,6 @@ TEST_F(UnsavedPrompt, AsksYesNoCancelWithYesAsDefaultAndEscapeAsCancel) {
     EXPECT_EQ(content(), u"echo 1");
 }
 
-TEST_F(UnsavedPrompt, NewAnsweredNoClearsTheText) {
-    QTest::keyClicks(&text1(), "echo 1");
-    QString prompt;
-    answerMessageBox(QMessageBox::No, &prompt);
-    choose(MenuCommand::New);
-    expectScriptPlayed();
-    EXPECT_EQ(prompt, "Tovrin|Generate .Bat file before clearing the text?");
-    EXPECT_EQ(content(), u"");
-    EXPECT_TRUE(form.Saved);
-}
-
 TEST_F(UnsavedPrompt, ExitAnsweredYesSavesThroughTheDialogThenEnds) {
     QTemporaryDir folder;
     QTest::keyClicks(&text1(), "echo 1");
@@ -83,6 +72,7 @@ TEST_F(UnsavedPrompt, CleanWindowClosesAtOnceAndNothingReachesTheEditorAfterward
     platform.window().close();
     EXPECT_TRUE(platform.hasEnded());
     QTest::keyClicks(&text1(), "late");
+    EXPECT_EQ(content(), u"late") << "the keys reached the text box";
     EXPECT_TRUE(form.Saved) << "no event after the program's end";
 }
 

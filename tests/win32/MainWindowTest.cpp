@@ -1,4 +1,5 @@
 #include "tests/win32/RunningEditor.h"
+#include "window/LayoutRule.h"
 #include "window/Twips.h"
 
 #include <utility>
@@ -53,8 +54,9 @@ TEST_P(DpiChange, FitsText1InTwipsAtTheNewDpiAndDoublesItsFont) {
     EXPECT_EQ(outer.cx, suggested.cx);
     EXPECT_EQ(outer.cy, suggested.cy);
     const SIZE text = sizeOf(text1());
-    EXPECT_EQ(text.cx, twipsToPixels(pixelsToTwips(outer.cx, NewDpi) - 100, NewDpi));
-    EXPECT_EQ(text.cy, twipsToPixels(pixelsToTwips(outer.cy, NewDpi) - 750, NewDpi));
+    const Placement byTheRule = layoutRule(pixelsToTwips(outer.cx, NewDpi), pixelsToTwips(outer.cy, NewDpi));
+    EXPECT_EQ(text.cx, twipsToPixels(byTheRule.width, NewDpi));
+    EXPECT_EQ(text.cy, twipsToPixels(byTheRule.height, NewDpi));
     EXPECT_NEAR(fontHeight(text1()), 2 * heightBefore, 1);
 }
 
