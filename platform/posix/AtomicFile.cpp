@@ -353,7 +353,13 @@ void AtomicFile::rewriteInPlace() {
 // file system cannot set space aside, its free space must prove the room
 // (what the file holds already counts).
 int AtomicFile::reserveRoom(int original) {
-    if (written_ == 0 || fileSystem_.fallocate(original, written_) == 0)
+    if (written_ == 0)
+        return 0;
+    int reserved;
+    do
+        reserved = fileSystem_.fallocate(original, written_);
+    while (reserved != 0 && errno == EINTR);
+    if (reserved == 0)
         return 0;
     if (errno != EOPNOTSUPP && errno != ENOSYS)
         return errno;
