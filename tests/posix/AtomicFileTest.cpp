@@ -83,8 +83,9 @@ public:
         const bool halfway = failure == (copy ? Failure::CopyHalfway : Failure::WriteHalfway);
         if (halfway && writes++ > 0)
             return fail(ENOSPC);
+        // Not for ever: a writer that keeps trying fails the test, not the run.
         if (failure == Failure::WriteTakesNothing)
-            return 0;
+            return writes++ < 1000 ? 0 : fail(EDQUOT);
         if (interrupting && ++interruptions % 2)
             return fail(EINTR);
         // Write half first, so that a failure finds a half-written file.
