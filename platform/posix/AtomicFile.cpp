@@ -154,7 +154,8 @@ void AtomicFile::refuseForeignLink(const std::string& link) {
         throw writeFailure(path_, reasonFor(errno));
     const bool shared = (folder.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
     if (shared && examined_.st_uid != ::geteuid() && examined_.st_uid != folder.st_uid)
-        throw writeFailure(path_, "the symbolic link \"" + link + "\" " + ForeignLinkNotFollowed);
+        throw writeFailure(path_, (link == path_ ? "it is a symbolic link that " : "the symbolic link \"" + link + "\" ") +
+                                      ForeignLinkNotFollowed);
 }
 
 std::string AtomicFile::readLink() {
@@ -190,9 +191,9 @@ bool AtomicFile::nameLeadsToExamined() {
     return replacing_ && sameFile(now, examined_);
 }
 
-// A short name, so that a name near the length limit still leaves room for
-// it; in the target's own folder, so that a rename can put it in place. It
-// is created as any program creates a file, so that the umask or the
+// Made by a name of its own in the target's open folder, so that a path
+// near the length limit has room for it and a rename can put it in place.
+// It is created as any program creates a file, so that the umask or the
 // folder's default ACL gives a new file its permissions; one that is to
 // replace a file or be copied into it stays this user's alone until then.
 void AtomicFile::createTemporary() {
@@ -332,7 +333,7 @@ void AtomicFile::rewriteInPlace() {
     const int original = openExamined();
     if (const int error = reserveRoom(original)) {
         fileSystem_.close(original);
-        fail(reasonFor(error));
+        fail(reasonFor(error) + " The file was left as it was.");
     }
     int error = copyTemporaryTo(original);
     if (fileSystem_.close(original) != 0 && error == 0)
