@@ -1,51 +1,45 @@
 #include "platform/posix/FileSystem.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 namespace tovrin {
 
-int FileSystem::lstat(const char* path, struct stat* status) { return ::lstat(path, status); }
-ssize_t FileSystem::readlink(const char* path, char* buffer, size_t size) { return ::readlink(path, buffer, size); }
-int FileSystem::access(const char* path, int mode) { return ::faccessat(AT_FDCWD, path, mode, AT_EACCESS); }
-int FileSystem::mkstemp(char* pathTemplate) { return ::mkstemp(pathTemplate); }
-int FileSystem::open(const char* path, int flags) { return ::open(path, flags); }
+int FileSystem::openat(int folder, const char* name, int flags, mode_t mode) {
+    return ::openat(folder, name, flags, mode);
+}
+int FileSystem::fstatat(int folder, const char* name, struct stat* status, int flags) {
+    return ::fstatat(folder, name, status, flags);
+}
+int FileSystem::fstat(int fd, struct stat* status) { return ::fstat(fd, status); }
+ssize_t FileSystem::readlinkat(int folder, const char* name, char* buffer, size_t size) {
+    return ::readlinkat(folder, name, buffer, size);
+}
 int FileSystem::fchown(int fd, uid_t owner, gid_t group) { return ::fchown(fd, owner, group); }
 int FileSystem::fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
-ssize_t FileSystem::listxattr(const char* path, char* names, size_t size) { return ::listxattr(path, names, size); }
-ssize_t FileSystem::getxattr(const char* path, const char* name, void* value, size_t size) {
-    return ::getxattr(path, name, value, size);
+ssize_t FileSystem::flistxattr(int fd, char* names, size_t size) { return ::flistxattr(fd, names, size); }
+ssize_t FileSystem::fgetxattr(int fd, const char* name, void* value, size_t size) {
+    return ::fgetxattr(fd, name, value, size);
 }
 int FileSystem::fsetxattr(int fd, const char* name, const void* value, size_t size) {
     return ::fsetxattr(fd, name, value, size, 0);
 }
+int FileSystem::fremovexattr(int fd, const char* name) { return ::fremovexattr(fd, name); }
 ssize_t FileSystem::write(int fd, const void* data, size_t size) { return ::write(fd, data, size); }
 ssize_t FileSystem::pread(int fd, void* data, size_t size, off_t offset) { return ::pread(fd, data, size, offset); }
+int FileSystem::fallocate(int fd, off_t length) { return ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, length); }
+int FileSystem::fstatvfs(int fd, struct statvfs* status) { return ::fstatvfs(fd, status); }
 int FileSystem::ftruncate(int fd, off_t size) { return ::ftruncate(fd, size); }
 int FileSystem::fsync(int fd) { return ::fsync(fd); }
 int FileSystem::close(int fd) { return ::close(fd); }
-int FileSystem::rename(const char* from, const char* to) { return std::rename(from, to); }
-int FileSystem::unlink(const char* path) { return ::unlink(path); }
+int FileSystem::renameat(int folder, const char* from, const char* to) { return ::renameat(folder, from, folder, to); }
+int FileSystem::unlinkat(int folder, const char* name) { return ::unlinkat(folder, name, 0); }
 
-mode_t FileSystem::fileCreationMask() {
-    // The kernel shows it in the process's status since Linux 4.7.
-    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
-        char line[256];
-        unsigned mask = 0;
-        bool found = false;
-        while (!found && std::fgets(line, sizeof line, status))
-            found = std::sscanf(line, "Umask: %o", &mask) == 1;
-        std::fclose(status);
-        if (found)
-            return static_cast<mode_t>(mask & 0777);
-    }
-    // Unknown: a new file is then readable by its owner alone rather than
-    // by more people than the user meant.
-    return 077;
+FileSystem& realFileSystem() {
+    static FileSystem machine;
+    return machine;
 }
 
 } // namespace tovrin

@@ -8,16 +8,21 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
-#include <map>
+#include <functional>
+#include <grp.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
+#include <sys/statvfs.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <grp.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace tovrin {
@@ -40,29 +45,47 @@ void writeText(const fs::path& path, const std::vector<std::u16string>& pieces, 
 // where files are made, renamed and synced.
 class FailingFileSystem : public FileSystem {
 public:
-    enum class Failure { None, WriteHalfway, Sync, Close, Rename, SyncAndUnlink, Chown, CopyHalfway };
+    enum class Failure {
+        None, WriteHalfway, WriteTakesNothing, Sync, Close, Rename, SyncAndUnlink, Chown, CopyHalfway,
+        NoRoom, NoRoomToReserve, ChmodUnsupported, ChmodFails, AttributeRefused, AttributeFails
+    };
     Failure failure = Failure::None;
     bool interrupting = false; // every other call interrupted, writes a few bytes at a time
+    std::function<void()> duringWrite; // once, at the first write
     int writes = 0;
     std::vector<std::string> calls;
 
-    int mkstemp(char* pathTemplate) override {
-        calls.push_back("mkstemp " + std::string(pathTemplate));
-        return named(FileSystem::mkstemp(pathTemplate), pathTemplate);
-    }
-    int open(const char* path, int flags) override {
-        const int fd = named(FileSystem::open(path, flags), path);
-        opened.push_back(fd);
+    int openat(int folder, const char* name, int flags, mode_t mode) override {
+        const int fd = FileSystem::openat(folder, name, flags, mode);
+        if (fd >= 0 && (flags & O_CREAT))
+            calls.push_back("create " + pathOf(fd) + (::fcntl(fd, F_GETFD) & FD_CLOEXEC ? "" : " (inherited)"));
+        if (fd >= 0 && (flags & O_ACCMODE) == O_WRONLY)
+            opened.push_back(fd);
         return fd;
     }
     int fchown(int fd, uid_t owner, gid_t group) override {
         return failure == Failure::Chown ? fail(EPERM) : FileSystem::fchown(fd, owner, group);
     }
+    int fchmod(int fd, mode_t mode) override {
+        return failure == Failure::ChmodUnsupported ? fail(ENOSYS)
+               : failure == Failure::ChmodFails     ? fail(EIO)
+                                                    : FileSystem::fchmod(fd, mode);
+    }
+    int fsetxattr(int fd, const char* name, const void* value, size_t size) override {
+        return failure == Failure::AttributeRefused ? fail(EPERM)
+               : failure == Failure::AttributeFails ? fail(EIO)
+                                                    : FileSystem::fsetxattr(fd, name, value, size);
+    }
     ssize_t write(int fd, const void* data, size_t size) override {
+        if (duringWrite)
+            std::exchange(duringWrite, nullptr)();
         const bool copy = std::find(opened.begin(), opened.end(), fd) != opened.end();
         const bool halfway = failure == (copy ? Failure::CopyHalfway : Failure::WriteHalfway);
         if (halfway && writes++ > 0)
             return fail(ENOSPC);
+        // Not for ever: a writer that keeps trying fails the test, not the run.
+        if (failure == Failure::WriteTakesNothing)
+            return writes++ < 1000 ? 0 : fail(EDQUOT);
         if (interrupting && ++interruptions % 2)
             return fail(EINTR);
         // Write half first, so that a failure finds a half-written file.
@@ -71,20 +94,32 @@ public:
     ssize_t pread(int fd, void* data, size_t size, off_t offset) override {
         return interrupting && ++interruptions % 2 ? fail(EINTR) : FileSystem::pread(fd, data, size, offset);
     }
+    int fallocate(int fd, off_t length) override {
+        return failure == Failure::NoRoom            ? fail(ENOSPC)
+               : failure == Failure::NoRoomToReserve ? fail(EOPNOTSUPP)
+                                                     : FileSystem::fallocate(fd, length);
+    }
+    int fstatvfs(int fd, struct statvfs* status) override {
+        const int result = FileSystem::fstatvfs(fd, status);
+        if (failure == Failure::NoRoomToReserve)
+            status->f_bavail = 0;
+        return result;
+    }
     int fsync(int fd) override {
-        calls.push_back("fsync " + names[fd]);
+        calls.push_back("fsync " + pathOf(fd));
         return failure == Failure::Sync || failure == Failure::SyncAndUnlink ? fail(EIO) : FileSystem::fsync(fd);
     }
     int close(int fd) override {
+        std::erase(opened, fd);
         const int result = FileSystem::close(fd);
         return failure == Failure::Close ? fail(EIO) : result;
     }
-    int rename(const char* from, const char* to) override {
-        calls.push_back("rename " + std::string(to));
-        return failure == Failure::Rename ? fail(EXDEV) : FileSystem::rename(from, to);
+    int renameat(int folder, const char* from, const char* to) override {
+        calls.push_back("rename " + pathOf(folder) + "/" + to);
+        return failure == Failure::Rename ? fail(EXDEV) : FileSystem::renameat(folder, from, to);
     }
-    int unlink(const char* path) override {
-        return failure == Failure::SyncAndUnlink ? fail(EBUSY) : FileSystem::unlink(path);
+    int unlinkat(int folder, const char* name) override {
+        return failure == Failure::SyncAndUnlink ? fail(EBUSY) : FileSystem::unlinkat(folder, name);
     }
 
 private:
@@ -92,14 +127,19 @@ private:
         errno = error;
         return -1;
     }
-    int named(int fd, const std::string& name) {
-        if (fd >= 0)
-            names[fd] = name;
-        return fd;
+    static std::string pathOf(int fd) {
+        std::error_code unknown;
+        return fs::read_symlink("/proc/self/fd/" + std::to_string(fd), unknown).string();
     }
-    std::map<int, std::string> names;
     std::vector<int> opened;
     int interruptions = 0;
+};
+
+// Gives a path its mode back however a test ends, so that it can be removed.
+struct ModeGuard {
+    fs::path path;
+    mode_t mode;
+    ~ModeGuard() { ::chmod(path.c_str(), mode); }
 };
 
 class AtomicFileTest : public ::testing::Test {
@@ -131,14 +171,15 @@ protected:
         return status.st_mode & 07777;
     }
 
-    // The temporary file a message names, in quotes.
+    // The temporary file a message names: the last path in quotes.
     std::string temporaryFileIn(const std::string& message) const {
-        const std::size_t named = message.find((folder / ".tovrin-").string());
-        return named == std::string::npos ? "" : message.substr(named, message.find('"', named) - named);
+        const std::size_t named = message.rfind('"' + folder.string() + '/') + 1;
+        return message.substr(named, message.find('"', named) - named);
     }
 
     std::size_t entriesInFolder() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::recursive_directory_iterator(folder), fs::recursive_directory_iterator()));
     }
 
     fs::path folder;
@@ -229,13 +270,15 @@ TEST_F(AtomicFileTest, ReplacesTheFileTheNameLeadsTo) {
         const char* name;
         std::vector<std::pair<std::string, std::string>> links; // name, where it points
         bool fileExists;
+        bool shared = false; // the link's folder anyone may write, as /tmp
     };
     const fs::path real = folder / "real" / "job.bat";
     for (const Case& c : std::vector<Case>{{"plain file", {}, true},
                                            {"relative link", {{"job.bat", "real/job.bat"}}, true},
                                            {"absolute link", {{"job.bat", real.string()}}, true},
                                            {"chain of links", {{"job.bat", "next"}, {"next", "real/job.bat"}}, true},
-                                           {"dangling link", {{"job.bat", "real/job.bat"}}, false}}) {
+                                           {"dangling link", {{"job.bat", "real/job.bat"}}, false},
+                                           {"own link in a shared folder", {{"job.bat", "real/job.bat"}}, true, true}}) {
         SCOPED_TRACE(c.name);
         fs::remove_all(folder);
         fs::create_directories(real.parent_path());
@@ -244,12 +287,18 @@ TEST_F(AtomicFileTest, ReplacesTheFileTheNameLeadsTo) {
         for (const auto& [name, pointsTo] : c.links)
             fs::create_symlink(pointsTo, folder / name);
         const fs::path chosen = c.links.empty() ? real : folder / "job.bat";
+        fs::permissions(folder, c.shared ? fs::perms::all | fs::perms::sticky_bit : fs::perms::owner_all);
+        // This user's link is followed in a folder of another's too.
+        ASSERT_TRUE(!c.shared || ::geteuid() != 0 || ::chown(folder.c_str(), 65534, 65534) == 0);
         fileSystem.calls.clear();
         writeText(chosen, {u"new"}, fileSystem);
         EXPECT_EQ(contentOf(real), "new");
         EXPECT_EQ(fs::is_symlink(chosen), !c.links.empty());
+        // Beside the file, a short name of its own, not inherited by programs started meanwhile.
+        const std::string created = "create " + (real.parent_path() / ".tovrin-").string();
         ASSERT_FALSE(fileSystem.calls.empty());
-        EXPECT_EQ(fileSystem.calls.front(), "mkstemp " + (real.parent_path() / ".tovrin-XXXXXX").string());
+        EXPECT_EQ(fileSystem.calls.front().substr(0, created.size()), created);
+        EXPECT_EQ(fileSystem.calls.front().size(), created.size() + 6) << fileSystem.calls.front();
     }
 }
 
@@ -288,6 +337,7 @@ TEST_F(AtomicFileTest, HardLinkedFileIsRewrittenInPlaceForEveryName) {
     fileSystem.failure = FailingFileSystem::Failure::CopyHalfway;
     const std::string message = failureWriting(second, {u"other " + std::u16string(newText.begin(), newText.end())});
     EXPECT_EQ(contentOf(temporaryFileIn(message)), "other " + newText) << message;
+    EXPECT_TRUE(temporaryFileIn(message).starts_with(second.string() + ".new-text-")) << message;
 }
 
 // CI runs as root, which may give a file away; a refused fchown stands for
@@ -340,6 +390,7 @@ TEST_F(AtomicFileTest, WhatThisUserMayNotWriteIsRefusedWithTheReason) {
         SCOPED_TRACE(c.name);
         fs::remove_all(inside);
         fs::create_directories(inside);
+        const ModeGuard restore{inside, 0755};
         if (c.fileMode) {
             writeRaw(target, "old");
             ASSERT_EQ(::chmod(target.c_str(), c.fileMode), 0);
@@ -376,8 +427,7 @@ TEST_F(AtomicFileTest, WhatThisUserMayNotWriteIsRefusedWithTheReason) {
         ASSERT_EQ(status, 0) << "the child could not run the writer";
         const std::string message(buffer, static_cast<std::size_t>(std::max<ssize_t>(length, 0)));
         EXPECT_NE(message.find(c.reason), std::string::npos) << message;
-        EXPECT_EQ(c.fileMode ? contentOf(target) : "", c.fileMode ? "old" : "");
-        ::chmod(inside.c_str(), 0755);
+        EXPECT_EQ(fs::exists(target) ? contentOf(target) : "(none)", c.fileMode ? "old" : "(none)");
     }
 }
 
@@ -408,6 +458,151 @@ TEST_F(AtomicFileTest, TemporaryFileThatCannotBeRemovedIsNamed) {
     const std::string message = failureWriting(folder / "job.bat", {u"new"});
     EXPECT_NE(message.find("left behind"), std::string::npos) << message;
     EXPECT_TRUE(fs::exists(temporaryFileIn(message))) << message;
+}
+
+// Each road the writer must refuse, and the faults it must not take for
+// one: refused, the message names the path and the reason, and the old file
+// and its other names stay as they were, with no temporary file left.
+TEST_F(AtomicFileTest, RefusesWithTheReasonAndTouchesNothing) {
+    using Failure = FailingFileSystem::Failure;
+    const fs::path job = folder / "job.bat", other = folder / "other.bat", secret = folder / "secret";
+    const fs::path shared = folder / "shared", planted = shared / "job.bat";
+    const std::string newText(10'000, 'n');
+    const auto hardLinked = [&] { fs::create_hard_link(job, other); };
+    const auto withAttribute = [&] { ASSERT_EQ(::setxattr(job.c_str(), "user.origin", "kept", 4, 0), 0); };
+    // nobody's link, in a folder anyone may write (as /tmp) whose owner is given.
+    const auto plant = [&](const fs::path& aim, uid_t folderOwner) {
+        return [&, aim, folderOwner] {
+            fs::create_directory(shared);
+            ASSERT_EQ(::chown(shared.c_str(), folderOwner, folderOwner), 0);
+            fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+            fs::create_symlink(aim, planted);
+            ASSERT_EQ(::lchown(planted.c_str(), 65534, 65534), 0);
+        };
+    };
+    const auto swapForLink = [&] { fs::remove(job), fs::create_symlink(secret, job); };
+    const auto swapForFile = [&] { writeRaw(folder / "swap", "swapped"), fs::rename(folder / "swap", job); };
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        Failure failure;
+        std::function<void()> duringWrite;
+        fs::path chosen;
+        std::string reason; // empty: written
+        std::vector<std::pair<fs::path, std::string>> after;
+        bool asRoot = false; // only root may give a link to another user
+    };
+    for (const Case& c : std::vector<Case>{
+             {"nobody's link in a shared folder", plant(secret, 0), Failure::None, {}, planted, ForeignLinkNotFollowed,
+              {{secret, "secret"}}, true},
+             {"nobody's dangling link in a shared folder", plant(folder / "made", 0), Failure::None, {}, planted,
+              ForeignLinkNotFollowed, {{folder / "made", "(none)"}}, true},
+             {"the shared folder owner's link", plant(secret, 65534), Failure::None, {}, planted, "",
+              {{secret, newText}}, true},
+             {"name swapped for a link while written", {}, Failure::None, swapForLink, job, NameTakenOver,
+              {{secret, "secret"}}},
+             {"hard-linked name swapped for a link", hardLinked, Failure::None, swapForLink, job, NameTakenOver,
+              {{other, "old"}, {secret, "secret"}}},
+             {"hard-linked name swapped for another file", hardLinked, Failure::None, swapForFile, job, NameTakenOver,
+              {{other, "old"}, {job, "swapped"}}},
+             {"no room for the in-place copy", hardLinked, Failure::NoRoom, {}, job, std::strerror(ENOSPC),
+              {{job, "old"}, {other, "old"}}},
+             {"no room, by the free space", hardLinked, Failure::NoRoomToReserve, {}, job, std::strerror(ENOSPC),
+              {{job, "old"}, {other, "old"}}},
+             {"a write that takes nothing", {}, Failure::WriteTakesNothing, {}, job, std::strerror(EIO), {{job, "old"}}},
+             {"no permissions on this file system", {}, Failure::ChmodUnsupported, {}, job, "", {{job, newText}}},
+             {"permissions failing", {}, Failure::ChmodFails, {}, job, std::strerror(EIO), {{job, "old"}}},
+             {"an attribute refused", withAttribute, Failure::AttributeRefused, {}, job, "", {{job, newText}}},
+             {"an attribute failing", withAttribute, Failure::AttributeFails, {}, job, std::strerror(EIO),
+              {{job, "old"}}}}) {
+        if (c.asRoot && ::geteuid() != 0)
+            continue;
+        SCOPED_TRACE(c.name);
+        for (const auto& entry : fs::directory_iterator(folder))
+            fs::remove_all(entry.path());
+        writeRaw(job, "old");
+        writeRaw(secret, "secret");
+        if (c.arrange)
+            c.arrange();
+        const std::size_t entries = entriesInFolder();
+        fileSystem.failure = c.failure;
+        fileSystem.duringWrite = c.duringWrite;
+        const std::u16string text(newText.begin(), newText.end());
+        if (c.reason.empty())
+            EXPECT_NO_THROW(writeText(c.chosen, {text}, fileSystem));
+        else
+            EXPECT_NE(failureWriting(c.chosen, {text}).find(c.reason), std::string::npos);
+        for (const auto& [path, content] : c.after)
+            EXPECT_EQ(fs::exists(path) ? contentOf(path) : "(none)", content) << path;
+        EXPECT_EQ(entriesInFolder(), entries) << "no temporary file left behind";
+    }
+}
+
+// A new file gets what any program's new file gets in a folder with a
+// default ACL; a replaced file keeps its own ACL, or its lack of one.
+TEST_F(AtomicFileTest, NewFilesTakeTheFoldersAclAndOldOnesKeepTheirs) {
+    const auto run = [](const std::string& command) { return std::system((command + " 2>/dev/null").c_str()); };
+    const auto aclOf = [](const fs::path& path) {
+        std::string acl(4096, '\0');
+        std::FILE* listing = ::popen(("getfacl --omit-header --absolute-names " + path.string()).c_str(), "r");
+        acl.resize(listing ? std::fread(acl.data(), 1, acl.size(), listing) : 0);
+        EXPECT_EQ(listing ? ::pclose(listing) : -1, 0) << path;
+        return acl;
+    };
+    if (run("setfacl -d -m u:nobody:rw " + folder.string()) != 0)
+        GTEST_SKIP() << "setfacl (Debian's acl) is missing, or the file system takes no ACLs";
+    const fs::path target = folder / "job.bat", touched = folder / "touched";
+    ASSERT_EQ(run("touch " + touched.string()), 0);
+    for (const char* existing : {"", "setfacl -b", "setfacl -m u:daemon:r"}) {
+        SCOPED_TRACE(*existing ? existing : "new file");
+        fs::remove(target);
+        if (*existing) {
+            ASSERT_EQ(run("touch " + target.string() + " && " + existing + " " + target.string()), 0);
+        }
+        const std::string expected = aclOf(*existing ? target : touched);
+        writeText(target, {u"new"}, fileSystem);
+        EXPECT_EQ(aclOf(target), expected);
+    }
+}
+
+// A real small disk, nearly full: the new text fits in the temporary file,
+// but not a second time in place of the old text.
+TEST_F(AtomicFileTest, NearlyFullDiskLeavesAHardLinkedFileAsItWas) {
+    const fs::path disk = folder / "disk", job = disk / "job.bat", other = disk / "other.bat";
+    fs::create_directory(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "no small disk can be mounted here: " << std::strerror(errno);
+    const struct Unmount {
+        fs::path at;
+        ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
+    } unmount{disk};
+    const std::string oldText(16 * 1024, 'o');
+    writeRaw(job, oldText);
+    fs::create_hard_link(job, other);
+    struct statvfs space {};
+    ASSERT_EQ(::statvfs(disk.c_str(), &space), 0);
+    writeRaw(disk / "filler", std::string(space.f_bavail * space.f_frsize - 36 * 1024, 'f'));
+
+    const std::string message = failureWriting(job, {std::u16string(32 * 1024, u'n')});
+    EXPECT_NE(message.find(std::strerror(ENOSPC)), std::string::npos) << message;
+    EXPECT_EQ(contentOf(other), oldText);
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk), fs::directory_iterator()), 3);
+}
+
+// The temporary file is made by a name of its own in the open folder: a
+// short name at the end of a long path leaves no room for a longer one.
+TEST_F(AtomicFileTest, NameNearThePathLimitIsWritten) {
+    fs::path target = folder;
+    for (std::size_t left = 4088 - target.string().size() - std::string("/a.bat").size(); left > 0;) {
+        const std::size_t length = left - 1 <= 255 ? left - 1 : 200;
+        target /= std::string(length, 'd');
+        left -= length + 1;
+    }
+    fs::create_directories(target);
+    target /= "a.bat";
+    ASSERT_EQ(target.string().size(), 4088u);
+    writeText(target, {u"x"}, fileSystem);
+    EXPECT_EQ(contentOf(target), "x");
 }
 
 } // namespace
