@@ -3,8 +3,7 @@
 namespace tovrin {
 
 std::unique_ptr<ByteSink> openBatchFile(const std::string& path) {
-    static FileSystem system;
-    return std::make_unique<AtomicFile>(path, system);
+    return std::make_unique<AtomicFile>(path);
 }
 
 } // namespace tovrin
