@@ -90,11 +90,14 @@ int ScriptedPlatform::messageBox(const std::string& prompt, int style, const std
 
 void ScriptedPlatform::pumpEvents() {
     record("pumpEvents");
+    if (whilePumping)
+        whilePumping();
 }
 
 void ScriptedPlatform::endProgram() {
     record("endProgram");
     ended = true;
+    delivery.end();
 }
 
 bool ScriptedPlatform::ShowSave(const SaveDialogSettings& settings) {
@@ -102,6 +105,8 @@ bool ScriptedPlatform::ShowSave(const SaveDialogSettings& settings) {
     lastDialogSettings = settings;
     if (saveDialogChoices.empty())
         throw std::logic_error("unscripted Save dialog");
+    if (whileSaveDialogOpen)
+        whileSaveDialogOpen();
     const std::optional<std::string> choice = saveDialogChoices.front();
     saveDialogChoices.pop_front();
     if (!choice)
