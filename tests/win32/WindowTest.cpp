@@ -192,6 +192,7 @@ TEST_F(Window, ACharacterTheCodePageLacksIsReportedAndTheOldFileKept) {
     EXPECT_FALSE(platform.hasEnded());
 }
 
+// The close button reaches Form1_QueryUnload; what it asks is the editor's.
 TEST_F(Window, CloseButtonWithUnsavedTextAsksAndCancelKeepsTheWindow) {
     type(L"dir");
     script.pressButton(IDCANCEL);
@@ -207,17 +208,8 @@ TEST_F(Window, CloseButtonWithUnsavedTextAsksAndCancelKeepsTheWindow) {
     EXPECT_EQ(platform.Text(), L"dir");
 }
 
-TEST_F(Window, CloseButtonAnsweredNoEndsTheProgram) {
-    type(L"dir");
-    script.pressButton(IDNO);
-    pressCloseButton();
-    script.run();
-    EXPECT_TRUE(platform.hasEnded());
-    EXPECT_FALSE(IsWindowVisible(window()));
-}
-
-// Log-off and shutdown ask Exit's question; only an answer that loses
-// nothing lets the session end, and then the program ends without asking again.
+// Log-off and shutdown reach the editor, and its answer reaches Windows;
+// once the session ends, the program ends.
 TEST_F(Window, EndingTheSessionAsksAndCancelRefusesIt) {
     type(L"dir");
     const auto askToEnd = [&](testing::DialogScript& answers) {
