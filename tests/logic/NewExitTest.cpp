@@ -126,6 +126,9 @@ TEST(NewExitAndEnd, EveryRoadFollowsItsRow) {
         {.what = "session, No, a key, then the close asks", .acts = {Act::SessionEnd, Act::Type, Act::Close},
          .answers = {IDNO, IDCANCEL}, .calls = {ExitQuestion, ExitQuestion, "Show"}, .text = "echo hi!",
          .sessionMayEnd = true},
+        {.what = "request during the session's question", .acts = {Act::SessionEnd}, .answers = {IDCANCEL, IDCANCEL},
+         .moment = Moment::Question, .meanwhile = Act::Request, .calls = {ExitQuestion, "Show", ExitQuestion, "Show"},
+         .sessionMayEnd = false},
         {.what = "session during the Save dialog: refused, no question over it", .acts = {Act::Generate},
          .choices = {std::nullopt}, .moment = Moment::SaveDialog, .meanwhile = Act::SessionEnd,
          .calls = {"ShowSave "}, .sessionMayEnd = false},
@@ -178,6 +181,7 @@ TEST(NewExitAndEnd, EveryRoadFollowsItsRow) {
         EXPECT_EQ(platform.calls, row.calls);
         EXPECT_EQ(platform.ended, row.ended);
         EXPECT_FALSE(platform.calledAfterEnd);
+        EXPECT_FALSE(platform.modalOverModal);
         EXPECT_EQ(platform.text1, row.text);
         EXPECT_EQ(sessionMayEnd, row.sessionMayEnd);
         EXPECT_TRUE(platform.messageBoxAnswers.empty()) << "a question that was scripted never came";

@@ -37,6 +37,7 @@ public:
     Placement text1Placement{};
     bool ended = false;
     bool calledAfterEnd = false;
+    bool modalOverModal = false;  // a message box or dialog opened while another was open
     SaveDialogSettings lastDialogSettings;
 
     // Delivers events as the backends do, through the same delivery.
@@ -66,8 +67,12 @@ public:
 private:
     void record(std::string call);
 
+    // Opens a modal window for the hook's duration.
+    void whileOpen(const std::function<void()>& hook);
+
     FormEvents* events_ = nullptr;
     std::string fileName_;
+    int modalsOpen_ = 0;
 };
 
 } // namespace tovrin::testing
