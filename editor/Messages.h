@@ -21,4 +21,9 @@ inline std::string savedConfirmation(const std::string& path) {
     return "File : " + path + "\r\n" + "Saved Succesfully";
 }
 
+// What the user is told when the program cannot even start.
+inline std::string startFailure(const std::string& reason) {
+    return std::string(ProgramName) + " could not start: " + reason;
+}
+
 } // namespace tovrin

@@ -15,6 +15,8 @@ namespace tovrin {
 // them.
 class EventDelivery {
 public:
+    using Request = bool (FormEvents::*)();
+
     EventDelivery(Platform& platform, std::string errorTitle);
 
     void connect(FormEvents& events) { events_ = &events; }
@@ -24,12 +26,24 @@ public:
 
     void operator()(void (FormEvents::*handler)()) noexcept;
     void operator()(const std::function<void(FormEvents&)>& handler) noexcept;
+    // A request to end. One that the handlers cannot take now, or that
+    // arrives while a failure is shown, waits until the event being handled
+    // is done and is then handed over once: the requests that wait
+    // meanwhile are one.
+    void requestEnd(Request request) noexcept;
+    // What the handlers answer to a question that changes nothing.
+    bool ask(bool (FormEvents::*question)() const) const { return events_ != nullptr && (events_->*question)(); }
 
 private:
+    void handOverWaitingRequest() noexcept;
+
     Platform& platform_;
     std::string errorTitle_;
     FormEvents* events_ = nullptr;
     bool ended_ = false;
+    int handling_ = 0;
+    bool showingFailure_ = false;
+    Request waitingRequest_ = nullptr;
 };
 
 } // namespace tovrin

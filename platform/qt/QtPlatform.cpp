@@ -17,16 +17,13 @@ QtPlatform::QtPlatform() : delivery_(*this, std::string(ProgramName)) {}
 
 void QtPlatform::start(FormEvents& events) {
     delivery_.connect(events);
-    QObject::connect(window_.text1(), &QPlainTextEdit::textChanged, &window_, [this] {
-        sessionEnding_ = false;
-        deliver(&FormEvents::Text1_Change);
-    });
+    QObject::connect(window_.text1(), &QPlainTextEdit::textChanged, &window_,
+                     [this] { deliver(&FormEvents::Text1_Change); });
     QObject::connect(&window_, &MainWindow::menuChosen, &window_,
                      [this](MenuCommand command) { deliver(menuHandler(command)); });
     QObject::connect(&window_, &MainWindow::resized, &window_, [this] { deliver(&FormEvents::Form1_Resize); });
-    QObject::connect(&window_, &MainWindow::closeRequested, &window_, [this] { onCloseRequested(); });
-    QObject::connect(&terminationSignals_, &TerminationSignals::received, &window_,
-                     [this] { onTerminationRequested(); });
+    QObject::connect(&window_, &MainWindow::closeRequested, &window_,
+                     [this] { delivery_.requestEnd(&FormEvents::Form1_QueryUnload); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window_,
                      [this](QSessionManager& manager) { answerSessionEnd(manager); }, Qt::DirectConnection);
     deliver(&FormEvents::Form1_Load);
@@ -39,37 +36,13 @@ void QtPlatform::deliver(const std::function<void(FormEvents&)>& handler) {
     delivery_([this](FormEvents& form) { logoutInhibitor_.setInhibited(form.hasUnsavedText()); });
 }
 
-void QtPlatform::onCloseRequested() {
-    if (sessionEnding_)
-        endProgram();
-    else
-        deliver(&FormEvents::Form1_QueryUnload);
-}
-
-// Asked to end from outside (kill, Ctrl+C, a closed terminal), the program
-// asks what closing the window asks; asked again meanwhile, it ends.
-void QtPlatform::onTerminationRequested() {
-    if (answeringTermination_) {
-        endProgram();
-        return;
-    }
-    answeringTermination_ = true;
-    deliver(&FormEvents::Form1_QueryUnload);
-    answeringTermination_ = false;
-}
-
 // The manager waits for the answer; refusing tells it to stop the log-out.
 void QtPlatform::answerSessionEnd(QSessionManager& manager) {
-    if (delivery_.hasEnded())
-        return;
     const bool mayAsk = manager.allowsInteraction();
-    bool mayEnd = false;
-    deliver([&](FormEvents& form) { mayEnd = form.Form1_QueryEndSession(mayAsk); });
+    deliver([&](FormEvents& form) { form.Form1_QueryEndSession(mayAsk); });
     if (mayAsk)
         manager.release();
-    if (mayEnd)
-        sessionEnding_ = true;
-    else
+    if (!delivery_.ask(&FormEvents::mayEndSession))
         manager.cancel();
 }
 

@@ -6,7 +6,6 @@
 #include "platform/qt/LogoutInhibitor.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtSaveDialog.h"
-#include "platform/qt/TerminationSignals.h"
 
 class QSessionManager;
 
@@ -21,6 +20,8 @@ public:
     // the window. The caller then runs the application's event loop.
     void start(FormEvents& events);
     bool hasEnded() const { return delivery_.hasEnded(); }
+    // Someone outside the window asks the program to end.
+    void requestEnd() { delivery_.requestEnd(&FormEvents::Form1_EndRequested); }
     MainWindow& window() { return window_; }
 
     float Width() override;
@@ -37,19 +38,12 @@ public:
 
 private:
     void deliver(const std::function<void(FormEvents&)>& handler);
-    void onCloseRequested();
-    void onTerminationRequested();
     void answerSessionEnd(QSessionManager& manager);
 
     MainWindow window_;
     QtSaveDialog COD_;
     EventDelivery delivery_;
-    TerminationSignals terminationSignals_;
     LogoutInhibitor logoutInhibitor_;
-    // The session manager was told the session may end, and the text has
-    // not changed since: closing the window then asks nothing again.
-    bool sessionEnding_ = false;
-    bool answeringTermination_ = false;
 };
 
 } // namespace tovrin

@@ -40,6 +40,24 @@ void registerWindowClass(WNDPROC procedure) {
             failWith("The main window's class could not be registered", error);
 }
 
+// What Windows shows while the end of the session waits for an answer.
+class ShutdownBlockReason {
+public:
+    ShutdownBlockReason(HWND window, bool unsaved) : window_(unsaved ? window : nullptr) {
+        if (window_ != nullptr)
+            ShutdownBlockReasonCreate(window_, toUtf16(UnsavedChangesReason).c_str());
+    }
+    ~ShutdownBlockReason() {
+        if (window_ != nullptr)
+            ShutdownBlockReasonDestroy(window_);
+    }
+    ShutdownBlockReason(const ShutdownBlockReason&) = delete;
+    ShutdownBlockReason& operator=(const ShutdownBlockReason&) = delete;
+
+private:
+    HWND window_;
+};
+
 OwnedMenu createMenu() {
     OwnedMenu menuBar(CreateMenu());
     if (!menuBar)
@@ -91,24 +109,30 @@ MainWindow::MainWindow() {
 }
 
 MainWindow::~MainWindow() {
-    deliver_ = nullptr;
-    mayEndSession_ = nullptr;
-    sessionEnding_ = nullptr;
+    delivery_ = nullptr;
     DestroyWindow(window_);
 }
 
-void MainWindow::deliverEventsTo(Deliver deliver) {
-    deliver_ = std::move(deliver);
-}
-
-void MainWindow::answerSessionEndWith(std::function<bool()> mayEnd, std::function<void()> ending) {
-    mayEndSession_ = std::move(mayEnd);
-    sessionEnding_ = std::move(ending);
-}
-
 void MainWindow::deliver(void (FormEvents::*handler)()) {
-    if (deliver_)
-        deliver_(handler);
+    if (delivery_ != nullptr)
+        (*delivery_)(handler);
+}
+
+void MainWindow::requestEnd(EventDelivery::Request request) {
+    if (delivery_ != nullptr)
+        delivery_->requestEnd(request);
+}
+
+// Log-off or shutdown: the editor answers, with Windows told meanwhile why
+// the session waits.
+LRESULT MainWindow::answerSessionEnd() {
+    if (delivery_ == nullptr)
+        return TRUE;
+    (*delivery_)([this](FormEvents& form) {
+        const ShutdownBlockReason reason(window_, form.hasUnsavedText());
+        form.Form1_QueryEndSession(true);
+    });
+    return delivery_->ask(&FormEvents::mayEndSession) ? TRUE : FALSE;
 }
 
 bool MainWindow::replaceText(const std::wstring& text) {
@@ -205,13 +229,14 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     // The window stays open unless the handler ends the program.
     case WM_CLOSE:
-        deliver(&FormEvents::Form1_QueryUnload);
+        requestEnd(&FormEvents::Form1_QueryUnload);
         return 0;
     case WM_QUERYENDSESSION:
-        return !mayEndSession_ || mayEndSession_() ? TRUE : FALSE;
+        return answerSessionEnd();
+    // The session ends as the editor allowed: its window closes.
     case WM_ENDSESSION:
-        if (wParam != FALSE && sessionEnding_)
-            sessionEnding_();
+        if (wParam != FALSE)
+            requestEnd(&FormEvents::Form1_QueryUnload);
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);

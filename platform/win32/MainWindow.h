@@ -1,12 +1,11 @@
 #pragma once
 
-#include "platform/FormEvents.h"
+#include "platform/EventDelivery.h"
 #include "platform/win32/OwnedHandles.h"
 #include "window/MenuTable.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 namespace tovrin {
@@ -21,8 +20,6 @@ int menuCommandId(MenuCommand command);
 // event it is, once told where to deliver events.
 class MainWindow {
 public:
-    using Deliver = std::function<void(void (FormEvents::*)())>;
-
     // Throws PlatformError, with the system's reason, when Windows refuses a
     // part of the window; nothing made before is left behind.
     MainWindow();
@@ -32,10 +29,7 @@ public:
 
     // Events that happen before this (those of creating the window) are
     // not delivered.
-    void deliverEventsTo(Deliver deliver);
-    // When Windows asks whether the session may end, the answer of mayEnd;
-    // once it does end, ending is called.
-    void answerSessionEndWith(std::function<bool()> mayEnd, std::function<void()> ending);
+    void deliverEventsTo(EventDelivery& delivery) { delivery_ = &delivery; }
 
     HWND handle() const { return window_; }
     HWND text1() const { return text1_; }
@@ -54,10 +48,10 @@ private:
     void setStartSize();
     bool fitText1Font();
     void deliver(void (FormEvents::*handler)());
+    void requestEnd(EventDelivery::Request request);
+    LRESULT answerSessionEnd();
 
-    Deliver deliver_;
-    std::function<bool()> mayEndSession_;
-    std::function<void()> sessionEnding_;
+    EventDelivery* delivery_ = nullptr;
     HWND window_ = nullptr;
     HWND text1_ = nullptr;
     OwnedFont text1Font_;

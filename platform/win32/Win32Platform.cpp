@@ -9,33 +9,10 @@
 
 namespace tovrin {
 
-namespace {
-
-// What Windows shows while the end of the session waits for an answer.
-class ShutdownBlockReason {
-public:
-    ShutdownBlockReason(HWND window, bool unsaved) : window_(unsaved ? window : nullptr) {
-        if (window_ != nullptr)
-            ShutdownBlockReasonCreate(window_, toUtf16(UnsavedChangesReason).c_str());
-    }
-    ~ShutdownBlockReason() {
-        if (window_ != nullptr)
-            ShutdownBlockReasonDestroy(window_);
-    }
-    ShutdownBlockReason(const ShutdownBlockReason&) = delete;
-    ShutdownBlockReason& operator=(const ShutdownBlockReason&) = delete;
-
-private:
-    HWND window_;
-};
-
-} // namespace
-
 // The window is connected once every member is there: creating it already
 // sends it messages.
 Win32Platform::Win32Platform() : delivery_(*this, std::string(ProgramName)) {
-    window_.deliverEventsTo([this](auto handler) { delivery_(handler); });
-    window_.answerSessionEndWith([this] { return mayEndSession(); }, [this] { endProgram(); });
+    window_.deliverEventsTo(delivery_);
 }
 
 void Win32Platform::start(FormEvents& events) {
@@ -46,18 +23,6 @@ void Win32Platform::start(FormEvents& events) {
     // text box is fitted to it all the same (the layout rule may run twice).
     delivery_(&FormEvents::Form1_Resize);
     UpdateWindow(window_.handle());
-}
-
-// Log-off or shutdown: Exit's question, with Windows told meanwhile why
-// the session waits. Only an answer that loses nothing lets it end.
-bool Win32Platform::mayEndSession() {
-    bool mayEnd = true;
-    delivery_([&](FormEvents& form) {
-        mayEnd = false;
-        const ShutdownBlockReason reason(window_.handle(), form.hasUnsavedText());
-        mayEnd = form.Form1_QueryEndSession(true);
-    });
-    return mayEnd;
 }
 
 RECT Win32Platform::outerRectangle() const {

@@ -34,7 +34,6 @@ public:
     void writeBatchFile(const std::string& path) override;
 
 private:
-    bool mayEndSession();
     RECT outerRectangle() const;
 
     EventDelivery delivery_;

@@ -55,13 +55,15 @@ struct RecordedHandlers : FormEvents {
 
     void Form1_Load() override { reached.push_back("Form1_Load"); }
     void Form1_Resize() override { reached.push_back("Form1_Resize"); }
-    void Form1_QueryUnload() override { reached.push_back("Form1_QueryUnload"); }
     void Text1_Change() override { reached.push_back("Text1_Change"); }
     void mnunew_Click() override { reached.push_back("mnunew_Click"); }
     void mnugen_Click() override { reached.push_back("mnugen_Click"); }
     void mnuexit_Click() override { reached.push_back("mnuexit_Click"); }
-    bool Form1_QueryEndSession(bool) override { return true; }
+    bool Form1_QueryUnload() override { return true; }
+    bool Form1_EndRequested() override { return true; }
+    void Form1_QueryEndSession(bool) override {}
     bool hasUnsavedText() const override { return false; }
+    bool mayEndSession() const override { return true; }
 };
 
 TEST(MenuHandlers, EveryMenuItemReachesTheClickHandlerOfItsName) {

@@ -1,8 +1,11 @@
 #include "editor/Form1.h"
-#include "platform/PlatformError.h"
+#include "editor/Messages.h"
 #include "tests/support/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
 
 namespace tovrin {
 namespace {
@@ -10,197 +13,128 @@ namespace {
 using testing::ScriptedPlatform;
 using Calls = std::vector<std::string>;
 
-const std::string NewQuestion = "messageBox Generate .Bat file before clearing the text? | 3 | Tovrin";
-const std::string ExitQuestion = "messageBox Generate .Bat file before exiting? | 3 | Tovrin";
+const std::string NewQuestion = "messageBox " + NewPrompt + " | 3 | Tovrin";
+const std::string ExitQuestion = "messageBox " + ExitPrompt + " | 3 | Tovrin";
 const std::string Confirmation = "messageBox File : /w/job.bat\r\nSaved Succesfully | 0 | Tovrin";
+const std::string Failure = "messageBox Could not write \"/w/job.bat\": Disk full | 16 | Tovrin";
 const Calls Generation{"ShowSave ", "FileName", "writeBatchFile /w/job.bat", Confirmation};
+const std::optional<std::string> Chosen = "/w/job";
 
 Calls operator+(Calls first, const Calls& second) {
     first.insert(first.end(), second.begin(), second.end());
     return first;
 }
 
-class NewExit : public ::testing::Test {
-protected:
-    NewExit() {
-        platform.connect(form);
-        form.Form1_Load();
-    }
+// What the user, the desktop or someone outside does. Every action goes
+// through the event delivery, as from a backend.
+enum class Act { New, Generate, Exit, Close, Request, SessionEnd, SessionEndNoAsking, Type };
+// When the row's meanwhile action happens: while the first message box,
+// the first Save dialog, or the event pump after Yes is running.
+enum class Moment { Never, Question, SaveDialog, Pump };
 
-    void makeDirty() {
-        platform.type("echo hi");
-        platform.calls.clear();
-    }
-
-    ScriptedPlatform platform;
-    Form1 form{platform};
+struct Row {
+    const char* what;
+    bool dirty = true;  // "echo hi" typed
+    std::vector<Act> acts;
+    std::deque<int> answers = {};
+    std::deque<std::optional<std::string>> choices = {};
+    bool writeFails = false;
+    Moment moment = Moment::Never;
+    Act meanwhile = Act::Type;
+    Calls calls;
+    bool ended = false;
+    std::string text = "echo hi";
+    std::optional<bool> sessionMayEnd = std::nullopt;  // the last session end's answer
 };
 
-TEST_F(NewExit, CleanNewClearsWithoutAskingAndStaysClean) {
-    platform.calls.clear();
-    form.mnunew_Click();
-    EXPECT_EQ(platform.calls, Calls{"SetText "});
-    EXPECT_TRUE(form.Saved);
-}
-
-TEST_F(NewExit, DirtyNewYesGeneratesPumpsThenClears) {
-    makeDirty();
-    platform.messageBoxAnswers = {IDYES, IDOK};
-    platform.saveDialogChoices = {"/w/job"};
-    form.mnunew_Click();
-    EXPECT_EQ(platform.calls, (Calls{NewQuestion} + Generation + Calls{"pumpEvents", "SetText "}));
-    EXPECT_EQ(platform.files.at("/w/job.bat"), "echo hi");
-    EXPECT_EQ(platform.text1, "");
-    EXPECT_TRUE(form.Saved);
-}
-
-TEST_F(NewExit, DirtyNewNoClearsWithoutWriting) {
-    makeDirty();
-    platform.messageBoxAnswers = {IDNO};
-    form.mnunew_Click();
-    EXPECT_EQ(platform.calls, (Calls{NewQuestion, "SetText "}));
-    EXPECT_TRUE(platform.files.empty());
-    EXPECT_EQ(platform.text1, "");
-    EXPECT_TRUE(form.Saved);
-}
-
-TEST_F(NewExit, DirtyNewCancelChangesNothing) {
-    makeDirty();
-    platform.messageBoxAnswers = {IDCANCEL};
-    form.mnunew_Click();
-    EXPECT_EQ(platform.calls, (Calls{NewQuestion, "Show"}));
-    EXPECT_EQ(platform.text1, "echo hi");
-    EXPECT_FALSE(form.Saved);
-}
-
-TEST_F(NewExit, CleanExitEndsAtOnce) {
-    platform.calls.clear();
-    form.mnuexit_Click();
-    EXPECT_EQ(platform.calls, Calls{"endProgram"});
-}
-
-TEST_F(NewExit, DirtyExitYesGeneratesPumpsThenEnds) {
-    makeDirty();
-    platform.messageBoxAnswers = {IDYES, IDOK};
-    platform.saveDialogChoices = {"/w/job"};
-    form.mnuexit_Click();
-    EXPECT_EQ(platform.calls, (Calls{ExitQuestion} + Generation + Calls{"pumpEvents", "endProgram"}));
-    EXPECT_EQ(platform.files.at("/w/job.bat"), "echo hi");
-    EXPECT_FALSE(platform.calledAfterEnd);
-}
-
-TEST_F(NewExit, DirtyExitNoEndsWithoutWriting) {
-    makeDirty();
-    platform.messageBoxAnswers = {IDNO};
-    form.mnuexit_Click();
-    EXPECT_EQ(platform.calls, (Calls{ExitQuestion, "endProgram"}));
-    EXPECT_TRUE(platform.files.empty());
-}
-
-TEST_F(NewExit, DirtyExitCancelRunsOnAndAsksAgainNextTime) {
-    makeDirty();
-    platform.messageBoxAnswers = {IDCANCEL, IDCANCEL};
-    form.mnuexit_Click();
-    EXPECT_EQ(platform.calls, (Calls{ExitQuestion, "Show"}));
-    EXPECT_FALSE(platform.ended);
-    EXPECT_EQ(platform.text1, "echo hi");
-    form.mnuexit_Click();
-    EXPECT_EQ(platform.calls.size(), 4u);
-    EXPECT_EQ(platform.calls[2], ExitQuestion);
-}
-
-TEST_F(NewExit, ExitRightAfterGenerateDoesNotAsk) {
-    makeDirty();
-    platform.messageBoxAnswers = {IDOK};
-    platform.saveDialogChoices = {"/w/job"};
-    form.mnugen_Click();
-    form.mnuexit_Click();
-    EXPECT_EQ(platform.calls.back(), "endProgram");
-    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), ExitQuestion), 0);
-}
-
-TEST_F(NewExit, GenerateAfterNewOffersTheEarlierNameAndRewritesIt) {
-    makeDirty();
-    platform.messageBoxAnswers = {IDYES, IDOK, IDOK};
-    platform.saveDialogChoices = {"/w/job", "/w/job"};
-    form.mnunew_Click();
-    platform.type("echo second");
-    form.mnugen_Click();
-    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "ShowSave /w/job"), 1);
-    EXPECT_EQ(platform.files.at("/w/job.bat"), "echo second");
-}
-
-// Answering Yes and then cancelling the Save dialog means "keep my text".
-TEST_F(NewExit, YesThenCancelledDialogKeepsTheText) {
-    makeDirty();
-    platform.messageBoxAnswers = {IDYES, IDYES};
-    platform.saveDialogChoices = {std::nullopt, std::nullopt};
-    form.mnunew_Click();
-    form.mnuexit_Click();
-    EXPECT_EQ(platform.calls, (Calls{NewQuestion, "ShowSave ", ExitQuestion, "ShowSave "}));
-    EXPECT_EQ(platform.text1, "echo hi");
-    EXPECT_FALSE(form.Saved);
-    EXPECT_FALSE(platform.ended);
-    EXPECT_TRUE(platform.files.empty());
-}
-
-TEST_F(NewExit, YesThenFailedWriteKeepsTheText) {
-    makeDirty();
-    platform.messageBoxAnswers = {IDYES};
-    platform.saveDialogChoices = {"/w/job"};
-    platform.nextWriteFailure = "Disk full";
-    EXPECT_THROW(form.mnuexit_Click(), PlatformError);
-    EXPECT_FALSE(platform.ended);
-    EXPECT_EQ(platform.text1, "echo hi");
-    EXPECT_FALSE(form.Saved);
-    EXPECT_EQ(platform.calls.back(), "writeBatchFile /w/job.bat");
-}
-
-TEST_F(NewExit, ClosingTheWindowAsksLikeExit) {
-    platform.calls.clear();
-    form.Form1_QueryUnload();
-    EXPECT_EQ(platform.calls, Calls{"endProgram"}) << "a clean text closes at once";
-
-    ScriptedPlatform dirty;
-    Form1 dirtyForm(dirty);
-    dirty.connect(dirtyForm);
-    dirtyForm.Form1_Load();
-    dirty.type("x");
-    dirty.messageBoxAnswers = {IDCANCEL, IDNO};
-    dirtyForm.Form1_QueryUnload();
-    EXPECT_FALSE(dirty.ended);
-    dirtyForm.Form1_QueryUnload();
-    EXPECT_TRUE(dirty.ended);
-    EXPECT_EQ(std::count(dirty.calls.begin(), dirty.calls.end(), ExitQuestion), 2);
-    EXPECT_TRUE(dirty.files.empty());
-}
-
-// The session may end only once nothing unsaved would be lost, and the
-// program itself does not end: the system ends it.
-TEST(SessionEnd, EndsOnlyWhenNothingUnsavedIsLost) {
-    struct Row {
-        const char* what;
-        bool dirty;
-        bool mayAsk;
-        std::deque<int> answers;
-        std::optional<std::string> chosen;
-        bool writeFails;
-        bool mayEnd;
-        Calls calls;
-    };
+// How the program ends and what New and Exit do, whoever asks: each rule a row.
+TEST(NewExitAndEnd, EveryRoadFollowsItsRow) {
     const Row rows[] = {
-        {"clean", false, true, {}, std::nullopt, false, true, {}},
-        {"clean, no asking", false, false, {}, std::nullopt, false, true, {}},
-        {"unsaved, no asking", true, false, {}, std::nullopt, false, false, {}},
-        {"No", true, true, {IDNO}, std::nullopt, false, true, {ExitQuestion}},
-        {"Yes, written", true, true, {IDYES, IDOK}, "/w/job", false, true,
-         Calls{ExitQuestion} + Generation + Calls{"pumpEvents"}},
-        {"Yes, dialog cancelled", true, true, {IDYES}, std::nullopt, false, false, {ExitQuestion, "ShowSave "}},
-        {"Yes, write failed", true, true, {IDYES}, "/w/job", true, false,
-         {ExitQuestion, "ShowSave ", "FileName", "writeBatchFile /w/job.bat"}},
-        {"Cancel", true, true, {IDCANCEL}, std::nullopt, false, false, {ExitQuestion, "Show"}},
+        // New and Exit.
+        {.what = "clean New", .dirty = false, .acts = {Act::New}, .calls = {"SetText "}, .text = ""},
+        {.what = "New, Yes", .acts = {Act::New}, .answers = {IDYES, IDOK}, .choices = {Chosen},
+         .calls = Calls{NewQuestion} + Generation + Calls{"pumpEvents", "SetText "}, .text = ""},
+        {.what = "New, No", .acts = {Act::New}, .answers = {IDNO}, .calls = {NewQuestion, "SetText "}, .text = ""},
+        {.what = "New, Cancel", .acts = {Act::New}, .answers = {IDCANCEL}, .calls = {NewQuestion, "Show"}},
+        {.what = "New, Yes, dialog cancelled", .acts = {Act::New}, .answers = {IDYES}, .choices = {std::nullopt},
+         .calls = {NewQuestion, "ShowSave "}},
+        {.what = "New, Yes, a key during the pump: kept, and the next New asks", .acts = {Act::New, Act::New},
+         .answers = {IDYES, IDOK, IDCANCEL}, .choices = {Chosen}, .moment = Moment::Pump,
+         .calls = Calls{NewQuestion} + Generation + Calls{"pumpEvents", NewQuestion, "Show"}, .text = "echo hi!"},
+        {.what = "clean Exit", .dirty = false, .acts = {Act::Exit}, .calls = {"endProgram"}, .ended = true, .text = ""},
+        {.what = "Exit, Yes", .acts = {Act::Exit}, .answers = {IDYES, IDOK}, .choices = {Chosen},
+         .calls = Calls{ExitQuestion} + Generation + Calls{"pumpEvents", "endProgram"}, .ended = true},
+        {.what = "Exit, No", .acts = {Act::Exit}, .answers = {IDNO}, .calls = {ExitQuestion, "endProgram"}, .ended = true},
+        {.what = "Exit, Cancel, and the next Exit asks", .acts = {Act::Exit, Act::Exit}, .answers = {IDCANCEL, IDCANCEL},
+         .calls = {ExitQuestion, "Show", ExitQuestion, "Show"}},
+        {.what = "Exit, Yes, write failed", .acts = {Act::Exit}, .answers = {IDYES, IDOK}, .choices = {Chosen},
+         .writeFails = true, .calls = {ExitQuestion, "ShowSave ", "FileName", "writeBatchFile /w/job.bat", Failure}},
+        {.what = "Exit, Yes, a key during the pump", .acts = {Act::Exit}, .answers = {IDYES, IDOK}, .choices = {Chosen},
+         .moment = Moment::Pump, .calls = Calls{ExitQuestion} + Generation + Calls{"pumpEvents"}, .text = "echo hi!"},
+        {.what = "Exit right after Generate", .acts = {Act::Generate, Act::Exit}, .answers = {IDOK}, .choices = {Chosen},
+         .calls = Generation + Calls{"endProgram"}, .ended = true},
+
+        // The close button and requests from outside ask what Exit asks.
+        {.what = "clean close", .dirty = false, .acts = {Act::Close}, .calls = {"endProgram"}, .ended = true, .text = ""},
+        {.what = "close, Cancel", .acts = {Act::Close}, .answers = {IDCANCEL}, .calls = {ExitQuestion, "Show"}},
+        {.what = "close, No", .acts = {Act::Close}, .answers = {IDNO}, .calls = {ExitQuestion, "endProgram"}, .ended = true},
+        {.what = "clean request", .dirty = false, .acts = {Act::Request}, .calls = {"endProgram"}, .ended = true, .text = ""},
+        {.what = "request, Cancel", .acts = {Act::Request}, .answers = {IDCANCEL}, .calls = {ExitQuestion, "Show"}},
+        {.what = "request, Yes", .acts = {Act::Request}, .answers = {IDYES, IDOK}, .choices = {Chosen},
+         .calls = Calls{ExitQuestion} + Generation + Calls{"pumpEvents", "endProgram"}, .ended = true},
+        {.what = "a second request while its question is shown ends", .acts = {Act::Request}, .answers = {IDCANCEL},
+         .moment = Moment::Question, .meanwhile = Act::Request, .calls = {ExitQuestion, "endProgram"}, .ended = true},
+
+        // One event at a time: a request waits for the open dialog, then is asked once.
+        {.what = "request during Generate's Save dialog", .acts = {Act::Generate}, .answers = {IDCANCEL},
+         .choices = {std::nullopt}, .moment = Moment::SaveDialog, .meanwhile = Act::Request,
+         .calls = {"ShowSave ", ExitQuestion, "Show"}},
+        {.what = "request during New's question", .acts = {Act::New}, .answers = {IDCANCEL, IDNO},
+         .moment = Moment::Question, .meanwhile = Act::Request,
+         .calls = {NewQuestion, "Show", ExitQuestion, "endProgram"}, .ended = true},
+        {.what = "close during a request's question", .acts = {Act::Request}, .answers = {IDCANCEL, IDCANCEL},
+         .moment = Moment::Question, .meanwhile = Act::Close, .calls = {ExitQuestion, "Show", ExitQuestion, "Show"}},
+        {.what = "request during the Save dialog after Yes", .acts = {Act::Request}, .answers = {IDYES, IDCANCEL},
+         .choices = {std::nullopt}, .moment = Moment::SaveDialog, .meanwhile = Act::Request,
+         .calls = {ExitQuestion, "ShowSave ", ExitQuestion, "Show"}},
+        {.what = "request during a failure's message", .acts = {Act::Generate}, .answers = {IDOK, IDCANCEL},
+         .choices = {Chosen}, .writeFails = true, .moment = Moment::Question, .meanwhile = Act::Request,
+         .calls = {"ShowSave ", "FileName", "writeBatchFile /w/job.bat", Failure, ExitQuestion, "Show"}},
+
+        // The session may end only once nothing unsaved would be lost; the
+        // system, not the editor, then ends the program.
+        {.what = "session, clean", .dirty = false, .acts = {Act::SessionEnd}, .calls = {}, .text = "",
+         .sessionMayEnd = true},
+        {.what = "session, clean, no asking", .dirty = false, .acts = {Act::SessionEndNoAsking}, .calls = {},
+         .text = "", .sessionMayEnd = true},
+        {.what = "session, unsaved, no asking", .acts = {Act::SessionEndNoAsking}, .calls = {}, .sessionMayEnd = false},
+        {.what = "session, No", .acts = {Act::SessionEnd}, .answers = {IDNO}, .calls = {ExitQuestion},
+         .sessionMayEnd = true},
+        {.what = "session, Yes", .acts = {Act::SessionEnd}, .answers = {IDYES, IDOK}, .choices = {Chosen},
+         .calls = Calls{ExitQuestion} + Generation + Calls{"pumpEvents"}, .sessionMayEnd = true},
+        {.what = "session, Yes, dialog cancelled", .acts = {Act::SessionEnd}, .answers = {IDYES},
+         .choices = {std::nullopt}, .calls = {ExitQuestion, "ShowSave "}, .sessionMayEnd = false},
+        {.what = "session, Yes, write failed", .acts = {Act::SessionEnd}, .answers = {IDYES, IDOK}, .choices = {Chosen},
+         .writeFails = true, .calls = {ExitQuestion, "ShowSave ", "FileName", "writeBatchFile /w/job.bat", Failure},
+         .sessionMayEnd = false},
+        {.what = "session, Cancel", .acts = {Act::SessionEnd}, .answers = {IDCANCEL}, .calls = {ExitQuestion, "Show"},
+         .sessionMayEnd = false},
+        {.what = "session, No, then its close asks nothing", .acts = {Act::SessionEnd, Act::Close}, .answers = {IDNO},
+         .calls = {ExitQuestion, "endProgram"}, .ended = true, .sessionMayEnd = true},
+        {.what = "session, No, then a request asks nothing", .acts = {Act::SessionEnd, Act::Request},
+         .answers = {IDNO}, .calls = {ExitQuestion, "endProgram"}, .ended = true, .sessionMayEnd = true},
+        {.what = "session, No, a key, then the close asks", .acts = {Act::SessionEnd, Act::Type, Act::Close},
+         .answers = {IDNO, IDCANCEL}, .calls = {ExitQuestion, ExitQuestion, "Show"}, .text = "echo hi!",
+         .sessionMayEnd = true},
+        {.what = "request during the session's question", .acts = {Act::SessionEnd}, .answers = {IDCANCEL, IDCANCEL},
+         .moment = Moment::Question, .meanwhile = Act::Request, .calls = {ExitQuestion, "Show", ExitQuestion, "Show"},
+         .sessionMayEnd = false},
+        {.what = "session during the Save dialog: refused, no question over it", .acts = {Act::Generate},
+         .choices = {std::nullopt}, .moment = Moment::SaveDialog, .meanwhile = Act::SessionEnd,
+         .calls = {"ShowSave "}, .sessionMayEnd = false},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
         ScriptedPlatform platform;
         Form1 form(platform);
         platform.connect(form);
@@ -209,20 +143,70 @@ TEST(SessionEnd, EndsOnlyWhenNothingUnsavedIsLost) {
             platform.type("echo hi");
         platform.calls.clear();
         platform.messageBoxAnswers = row.answers;
-        platform.saveDialogChoices = {row.chosen};
+        platform.saveDialogChoices = row.choices;
         if (row.writeFails)
             platform.nextWriteFailure = "Disk full";
 
-        bool mayEnd = false;
-        try {
-            mayEnd = form.Form1_QueryEndSession(row.mayAsk);
-        } catch (const PlatformError&) {
+        std::optional<bool> sessionMayEnd;
+        const auto act = [&](Act what) {
+            switch (what) {
+            case Act::New: return platform.delivery(&FormEvents::mnunew_Click);
+            case Act::Generate: return platform.delivery(&FormEvents::mnugen_Click);
+            case Act::Exit: return platform.delivery(&FormEvents::mnuexit_Click);
+            case Act::Close: return platform.delivery.requestEnd(&FormEvents::Form1_QueryUnload);
+            case Act::Request: return platform.delivery.requestEnd(&FormEvents::Form1_EndRequested);
+            case Act::SessionEnd:
+            case Act::SessionEndNoAsking:
+                platform.delivery([&](FormEvents& events) { events.Form1_QueryEndSession(what == Act::SessionEnd); });
+                sessionMayEnd = platform.delivery.ask(&FormEvents::mayEndSession);
+                return;
+            case Act::Type: return platform.type("!");
+            }
+        };
+        bool happened = false;
+        const auto once = [&] {
+            if (!std::exchange(happened, true))
+                act(row.meanwhile);
+        };
+        switch (row.moment) {
+        case Moment::Question: platform.whileMessageBoxOpen = once; break;
+        case Moment::SaveDialog: platform.whileSaveDialogOpen = once; break;
+        case Moment::Pump: platform.whilePumping = once; break;
+        case Moment::Never: break;
         }
-        EXPECT_EQ(mayEnd, row.mayEnd) << row.what;
-        EXPECT_EQ(platform.calls, row.calls) << row.what;
-        EXPECT_FALSE(platform.ended) << row.what;
-        EXPECT_EQ(platform.text1, row.dirty ? "echo hi" : "") << row.what;
+
+        for (Act what : row.acts)
+            act(what);
+
+        EXPECT_EQ(platform.calls, row.calls);
+        EXPECT_EQ(platform.ended, row.ended);
+        EXPECT_FALSE(platform.calledAfterEnd);
+        EXPECT_FALSE(platform.modalOverModal);
+        EXPECT_EQ(platform.text1, row.text);
+        EXPECT_EQ(sessionMayEnd, row.sessionMayEnd);
+        EXPECT_TRUE(platform.messageBoxAnswers.empty()) << "a question that was scripted never came";
+        const bool written = std::find(platform.calls.begin(), platform.calls.end(), Confirmation) != platform.calls.end();
+        using Files = std::map<std::string, std::string>;
+        const Files expectedFiles = written ? Files{{"/w/job.bat", "echo hi"}} : Files{};
+        EXPECT_EQ(platform.files, expectedFiles);
     }
+}
+
+// After New, the next Generate presets the name chosen before New and
+// rewrites that file with the new text.
+TEST(NewExitAndEnd, GenerateAfterNewOffersTheEarlierNameAndRewritesIt) {
+    ScriptedPlatform platform;
+    Form1 form(platform);
+    platform.connect(form);
+    form.Form1_Load();
+    platform.type("echo hi");
+    platform.messageBoxAnswers = {IDYES, IDOK, IDOK};
+    platform.saveDialogChoices = {"/w/job", "/w/job"};
+    form.mnunew_Click();
+    platform.type("echo second");
+    form.mnugen_Click();
+    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "ShowSave /w/job"), 1);
+    EXPECT_EQ(platform.files.at("/w/job.bat"), "echo second");
 }
 
 } // namespace

@@ -37,6 +37,14 @@ void ScriptedPlatform::record(std::string call) {
     calls.push_back(std::move(call));
 }
 
+void ScriptedPlatform::whileOpen(const std::function<void()>& hook) {
+    modalOverModal = modalOverModal || modalsOpen_ > 0;
+    ++modalsOpen_;
+    if (hook)
+        hook();
+    --modalsOpen_;
+}
+
 void ScriptedPlatform::type(const std::string& typed) {
     text1 += typed;
     if (events_ != nullptr)
@@ -81,8 +89,7 @@ int ScriptedPlatform::messageBox(const std::string& prompt, int style, const std
     record("messageBox " + prompt + " | " + std::to_string(style) + " | " + title);
     if (messageBoxAnswers.empty())
         throw std::logic_error("unscripted message box: " + prompt);
-    if (whileMessageBoxOpen)
-        whileMessageBoxOpen();
+    whileOpen(whileMessageBoxOpen);
     const int answer = messageBoxAnswers.front();
     messageBoxAnswers.pop_front();
     return answer;
@@ -90,11 +97,14 @@ int ScriptedPlatform::messageBox(const std::string& prompt, int style, const std
 
 void ScriptedPlatform::pumpEvents() {
     record("pumpEvents");
+    if (whilePumping)
+        whilePumping();
 }
 
 void ScriptedPlatform::endProgram() {
     record("endProgram");
     ended = true;
+    delivery.end();
 }
 
 bool ScriptedPlatform::ShowSave(const SaveDialogSettings& settings) {
@@ -102,6 +112,7 @@ bool ScriptedPlatform::ShowSave(const SaveDialogSettings& settings) {
     lastDialogSettings = settings;
     if (saveDialogChoices.empty())
         throw std::logic_error("unscripted Save dialog");
+    whileOpen(whileSaveDialogOpen);
     const std::optional<std::string> choice = saveDialogChoices.front();
     saveDialogChoices.pop_front();
     if (!choice)

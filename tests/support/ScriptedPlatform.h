@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/EventDelivery.h"
 #include "platform/FormEvents.h"
 #include "platform/Platform.h"
+#include "window/DesignSettings.h"
 #include "window/LayoutRule.h"
 
 #include <deque>
@@ -23,6 +25,8 @@ public:
     std::deque<std::optional<std::string>> saveDialogChoices;  // nullopt: Cancel
     std::optional<std::string> nextWriteFailure;                // the reason of the next write's failure
     std::function<void()> whileMessageBoxOpen;
+    std::function<void()> whileSaveDialogOpen;
+    std::function<void()> whilePumping;
     float outerWidth = 9000;
     float outerHeight = 6000;
 
@@ -33,9 +37,16 @@ public:
     Placement text1Placement{};
     bool ended = false;
     bool calledAfterEnd = false;
+    bool modalOverModal = false;  // a message box or dialog opened while another was open
     SaveDialogSettings lastDialogSettings;
 
-    void connect(FormEvents& events) { events_ = &events; }
+    // Delivers events as the backends do, through the same delivery.
+    EventDelivery delivery{*this, std::string(ProgramName)};
+
+    void connect(FormEvents& events) {
+        events_ = &events;
+        delivery.connect(events);
+    }
     // The user types at the end of the text.
     void type(const std::string& typed);
     // The user deletes the last character.
@@ -56,8 +67,12 @@ public:
 private:
     void record(std::string call);
 
+    // Opens a modal window for the hook's duration.
+    void whileOpen(const std::function<void()>& hook);
+
     FormEvents* events_ = nullptr;
     std::string fileName_;
+    int modalsOpen_ = 0;
 };
 
 } // namespace tovrin::testing
