@@ -4,6 +4,7 @@
 #include "platform/win32/AtomicFile.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"
+#include "platform/win32/WindowsFileName.h"
 #include "window/DesignSettings.h"
 #include "window/Twips.h"
 
@@ -143,9 +144,11 @@ std::string Win32Platform::FileName() {
 
 void Win32Platform::writeBatchFile(const std::string& path) {
     checkFileName(path);
+    checkWindowsFileName(path);
     const std::wstring text = Text();
     const auto codePage = openCodePage(systemCodePage());
-    AtomicFile file(path);
+    FileSystem fileSystem;
+    AtomicFile file(path, fileSystem);
     tovrin::writeBatchFile(
         path,
         [&](const PieceReceiver& receive) {

@@ -20,7 +20,8 @@ using testing::writeRaw;
 // As Generate writes: through the byte rules, in the system's code page.
 void writeText(const std::string& path, std::u16string_view text) {
     const auto codePage = openCodePage(systemCodePage());
-    AtomicFile file(path);
+    FileSystem fileSystem;
+    AtomicFile file(path, fileSystem);
     writeBatchFile(path, [&](const PieceReceiver& receive) { receive(text); }, *codePage, file);
 }
 
