@@ -33,13 +33,15 @@ void checkWindowsFileName(const std::string& path) {
                                          codePointName(character) +
                                          "), which Windows does not allow in file names. Nothing was written.");
         const bool endsPart = at + 1 == name.size() || Separators.find(name[at + 1]) != std::wstring_view::npos;
-        if (endsPart && (character == L'.' || character == L' ')) {
-            const std::size_t partStart = name.find_last_of(Separators, at) + 1;
-            throw writeFailure(path, "the part \"" + toUtf8(name.substr(partStart, at + 1 - partStart)) +
-                                         "\" ends in " + (character == L'.' ? "a dot" : "a space") +
+        if (!endsPart || (character != L'.' && character != L' '))
+            continue;
+        const std::size_t partStart = name.find_last_of(Separators, at) + 1;
+        const std::wstring_view part = std::wstring_view(name).substr(partStart, at + 1 - partStart);
+        if (part != L"." && part != L"..")
+            throw writeFailure(path, "the part \"" + toUtf8(part) + "\" ends in " +
+                                         (character == L'.' ? "a dot" : "a space") +
                                          ", which Windows drops from names, so another file would be written. "
                                          "Nothing was written.");
-        }
     }
 }
 

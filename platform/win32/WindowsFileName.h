@@ -8,7 +8,7 @@ namespace tovrin {
 // not write under the name the user sees: one holding a character Windows
 // forbids in names (< > : " | ? *, a colon only after a drive letter), a
 // part ending in a dot or a space (which Windows drops, so that another
-// file would be written), or one too long for the system. The message
+// file would be written; "." and ".." aside), or one too long for the system. The message
 // names the character, the part or the length.
 void checkWindowsFileName(const std::string& path);
 
