@@ -29,12 +29,13 @@ void forEachCharacter(const std::string& utf8, Visit visit) {
     constexpr char32_t Replacement = 0xFFFD;
     for (std::size_t at = 0; at < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[at]);
+        // A continuation byte (length 0) never completes a sequence.
         const std::size_t length = lead < 0x80 ? 1 : lead < 0xC0 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         char32_t character = length == 1 ? lead : lead & (0x7F >> length);
         std::size_t next = at + 1;
         for (; next < at + length && next < utf8.size() && (utf8[next] & 0xC0) == 0x80; ++next)
             character = (character << 6) | (utf8[next] & 0x3F);
-        if (length == 0 || next != at + length) {
+        if (next != at + length) {
             character = Replacement;
             next = at + 1;
         }

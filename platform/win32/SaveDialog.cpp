@@ -73,9 +73,13 @@ private:
 
     static LRESULT CALLBACK guard(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         AcceptGuard* self = active_;
-        if (message == WM_COMMAND && LOWORD(wParam) == IDOK && (self->refusal_ = self->refusalOfTypedName())) {
-            wParam = MAKEWPARAM(IDCANCEL, BN_CLICKED);
-            lParam = reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL));
+        if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+            self->refusal_ = self->refusalOfTypedName();
+            // Ended as if cancelled; ShowSave then gives the reason.
+            if (self->refusal_) {
+                wParam = MAKEWPARAM(IDCANCEL, BN_CLICKED);
+                lParam = reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL));
+            }
         }
         return CallWindowProcW(self->dialogProcedure_, dialog, message, wParam, lParam);
     }
