@@ -21,8 +21,11 @@ void generateBatchFile(const std::string& path, const TextInPieces& text);
 // nothing is written. Throws PlatformError naming path, the file's name.
 void writeBatchFile(const std::string& path, const TextInPieces& text, CodePage& codePage, ByteSink& file);
 
-// Refuses a name (UTF-8) that holds a control character, such as a line
-// break pasted into the Save dialog, before anything is written.
+// Refuses a name (UTF-8) that no system should hold, before anything is
+// written: one with a control character (C0, DEL or C1), such as a line
+// break pasted into the Save dialog, a line or paragraph separator, or a
+// bidirectional override, embedding or isolate, which would show the name
+// in another order in the confirmation. The message names the character.
 void checkFileName(const std::string& path);
 
 } // namespace tovrin

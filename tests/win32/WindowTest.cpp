@@ -175,6 +175,42 @@ TEST_F(Window, SaveDialogPresetsTheLastNameAndItsCancelWritesNothing) {
     EXPECT_FALSE(form.Saved);
 }
 
+// Names typed into the Save dialog that some dialogs misread (Wine's crashed
+// on a long one, and wrote C:\b.bat and C:\..bat for the others).
+struct TypedName {
+    const char* test;
+    std::wstring name; // in the test's folder
+    const char* reason;
+};
+
+void PrintTo(const TypedName& typed, std::ostream* out) {
+    *out << typed.test;
+}
+
+class RefusedInTheDialog : public RunningEditor, public ::testing::WithParamInterface<TypedName> {};
+
+TEST_P(RefusedInTheDialog, GivesAMessageAndKeepsTheProgramAndTheText) {
+    TemporaryFolder folder;
+    type(L"dir");
+    script.enterFileName((folder.path() / GetParam().name).wstring());
+    script.pressButton(IDOK);
+    choose(MenuCommand::Generate);
+    const std::vector<SeenDialog> seen = script.run();
+
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_NE(toUtf8(seen[1].text).find(GetParam().reason), std::string::npos) << toUtf8(seen[1].text);
+    EXPECT_EQ(platform.Text(), L"dir");
+    EXPECT_FALSE(form.Saved);
+    EXPECT_FALSE(platform.hasEnded());
+    EXPECT_EQ(folder.entries(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, RefusedInTheDialog,
+                         ::testing::Values(TypedName{"Long", std::wstring(300, L'x'), "too long"},
+                                           TypedName{"Quote", L"a\"b", "the character \" (U+0022)"},
+                                           TypedName{"Dots", L"...", "the part \"...\" ends in a dot"}),
+                         [](const auto& typed) { return std::string(typed.param.test); });
+
 // The close button reaches Form1_QueryUnload; what it asks is the editor's.
 TEST_F(Window, CloseButtonWithUnsavedTextAsksAndCancelKeepsTheWindow) {
     type(L"dir");
