@@ -1,5 +1,6 @@
 #include "platform/win32/MainWindow.h"
 
+#include "editor/Messages.h"
 #include "platform/MenuHandlers.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/ResourceIds.h"
