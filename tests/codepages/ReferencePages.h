@@ -1,0 +1,97 @@
+#pragma once
+
+// Windows' own conversion tables, as kept in the files beside this header
+// (see README.md): what each code page writes for every character of the
+// Basic Multilingual Plane. Read by the tests and by the build, which takes
+// from them what the C library's converter lacks.
+
+#include <cstdio>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tovrin::testing {
+
+// The ANSI code pages Windows gives a language.
+constexpr unsigned ReferencePages[] = {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258};
+
+constexpr unsigned CharactersInPlane = 0x10000;
+
+// A character's bytes as one number: a byte, or lead byte * 256 + trail
+// byte (every lead byte of these pages is 0x81 or above); none where the
+// page has no place for the character.
+using ReferenceTable = std::vector<std::optional<unsigned>>;
+
+inline std::string referenceFileName(unsigned codePage) {
+    return "cp" + std::to_string(codePage) + ".txt";
+}
+
+inline std::string bytesOfCode(unsigned code) {
+    return code > 0xFF ? std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)}
+                       : std::string(1, static_cast<char>(code));
+}
+
+// One line a block of 256 characters that holds any, "XXXX:" followed by
+// tokens for the block's characters in order: a code in hex ("41", "8340"),
+// "CODE*N" for N characters with consecutive codes, "-N" for N characters
+// the page has no place for.
+inline std::string formatReferenceTable(const ReferenceTable& table) {
+    std::string text;
+    char token[32];
+    for (unsigned block = 0; block < table.size(); block += 256) {
+        std::string line;
+        bool holdsAny = false;
+        for (unsigned character = block; character < block + 256;) {
+            unsigned run = 1;
+            if (!table[character]) {
+                while (character + run < block + 256 && !table[character + run])
+                    ++run;
+                std::snprintf(token, sizeof token, " -%u", run);
+            } else {
+                holdsAny = true;
+                const unsigned code = *table[character];
+                while (character + run < block + 256 && table[character + run] == code + run)
+                    ++run;
+                std::snprintf(token, sizeof token, code > 0xFF ? " %04X" : " %02X", code);
+                if (run > 1)
+                    std::snprintf(token + std::string(token).size(), 16, "*%u", run);
+            }
+            line += token;
+            character += run;
+        }
+        if (holdsAny) {
+            std::snprintf(token, sizeof token, "%04X:", block);
+            text += token + line + "\n";
+        }
+    }
+    return text;
+}
+
+inline ReferenceTable parseReferenceTable(std::istream& in) {
+    ReferenceTable table(CharactersInPlane);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream tokens(line);
+        std::string token;
+        tokens >> token;
+        unsigned character = std::stoul(token, nullptr, 16);
+        while (tokens >> token) {
+            const std::size_t star = token.find('*');
+            if (token[0] == '-') {
+                character += std::stoul(token.substr(1));
+                continue;
+            }
+            const unsigned code = std::stoul(token.substr(0, star), nullptr, 16);
+            const unsigned run = star == std::string::npos ? 1 : std::stoul(token.substr(star + 1));
+            for (unsigned i = 0; i < run; ++i)
+                table.at(character++) = code + i;
+        }
+    }
+    return table;
+}
+
+} // namespace tovrin::testing
