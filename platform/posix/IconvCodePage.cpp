@@ -65,11 +65,9 @@ private:
     }
 
     static bool append(const CodePageDifference* windows, std::string& bytes) {
-        if (windows == nullptr || windows->code < 0)
+        if (windows == nullptr || windows->bytes == nullptr)
             return false;
-        if (windows->code > 0xFF)
-            bytes += static_cast<char>(windows->code >> 8);
-        bytes += static_cast<char>(windows->code & 0xFF);
+        bytes += windows->bytes;
         return true;
     }
 

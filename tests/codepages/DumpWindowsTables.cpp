@@ -1,6 +1,8 @@
-// Writes Windows' own conversion tables and locale code pages as the
+// Writes Windows' own conversion tables, the letters this program's
+// Windows code page writes decomposed, and the locales' code pages, as the
 // reference data beside this file (see README.md): run under Wine,
 //   wine dump_windows_tables.exe FOLDER
+#include "platform/batchfile/CodePage.h"
 #include "tests/codepages/ReferencePages.h"
 
 #include <windows.h>
@@ -27,7 +29,29 @@ std::optional<unsigned> windowsBytes(unsigned codePage, wchar_t character) {
     return code;
 }
 
-bool writePage(const std::string& folder, unsigned codePage) {
+// The letters the page lacks whole but the program writes decomposed.
+std::string decomposedLetters(unsigned codePage, const tovrin::testing::ReferenceTable& table) {
+    const auto programsPage = tovrin::openCodePage(codePage);
+    std::string lines;
+    for (unsigned character = 0; character < table.size(); ++character) {
+        const char16_t unit = static_cast<char16_t>(character);
+        std::string bytes;
+        if (table[character] || (character >= 0xD800 && character < 0xE000) ||
+            programsPage->convert(std::u16string_view(&unit, 1), bytes))
+            continue;
+        char line[16];
+        std::snprintf(line, sizeof line, "%u %04X:", codePage, character);
+        lines += line;
+        for (const char byte : bytes) {
+            std::snprintf(line, sizeof line, " %02X", static_cast<unsigned char>(byte));
+            lines += line;
+        }
+        lines += "\n";
+    }
+    return lines;
+}
+
+bool writePage(const std::string& folder, unsigned codePage, std::string& decompositions) {
     std::vector<std::optional<unsigned>> table(tovrin::testing::CharactersInPlane);
     for (unsigned character = 0; character < table.size(); ++character)
         table[character] = windowsBytes(codePage, static_cast<wchar_t>(character));
@@ -38,6 +62,7 @@ bool writePage(const std::string& folder, unsigned codePage) {
     std::fprintf(file, "# WideCharToMultiByte(%u, WC_NO_BEST_FIT_CHARS, ...) for every BMP character; see README.md.\n",
                  codePage);
     std::fputs(tovrin::testing::formatReferenceTable(table).c_str(), file);
+    decompositions += decomposedLetters(codePage, table);
     return std::fclose(file) == 0;
 }
 
@@ -67,11 +92,18 @@ int main(int argc, char** argv) {
         std::fputs("usage: dump_windows_tables FOLDER\n", stderr);
         return 2;
     }
+    std::string decompositions =
+        "# The letters the tables refuse that the program writes decomposed: page, character, bytes; see README.md.\n";
     for (unsigned codePage : tovrin::testing::ReferencePages)
-        if (!writePage(argv[1], codePage)) {
+        if (!writePage(argv[1], codePage, decompositions)) {
             std::fprintf(stderr, "could not write the table of %u\n", codePage);
             return 1;
         }
+    FILE* file = std::fopen((std::string(argv[1]) + "/decompositions.txt").c_str(), "wb");
+    if (file == nullptr || std::fputs(decompositions.c_str(), file) < 0 || std::fclose(file) != 0) {
+        std::fputs("could not write the decompositions\n", stderr);
+        return 1;
+    }
     if (!writeLocales(argv[1])) {
         std::fputs("could not write the locales\n", stderr);
         return 1;

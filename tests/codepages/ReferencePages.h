@@ -1,11 +1,13 @@
 #pragma once
 
-// Windows' own conversion tables, as kept in the files beside this header
-// (see README.md): what each code page writes for every character of the
-// Basic Multilingual Plane. Read by the tests and by the build, which takes
-// from them what the C library's converter lacks.
+// What Windows writes, as kept in the files under windows/ beside this
+// header (see README.md): its own table of each code page for every
+// character of the Basic Multilingual Plane, and the letters the tables
+// refuse that the program spells decomposed. Read by the tests and by the
+// build, which takes from them where the C library's converter parts.
 
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -92,6 +94,28 @@ inline ReferenceTable parseReferenceTable(std::istream& in) {
         }
     }
     return table;
+}
+
+// The decomposed letters, one a line: "PAGE XXXX: HH HH ...", the page,
+// the character and its bytes.
+inline const std::string DecompositionsFileName = "decompositions.txt";
+using Decompositions = std::map<std::pair<unsigned, char16_t>, std::string>;
+
+inline Decompositions parseDecompositions(std::istream& in) {
+    Decompositions decompositions;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        unsigned page = 0, character = 0, byte = 0;
+        fields >> page >> std::hex >> character;
+        fields.ignore(1);
+        std::string& bytes = decompositions[{page, static_cast<char16_t>(character)}];
+        while (fields >> byte)
+            bytes += static_cast<char>(byte);
+    }
+    return decompositions;
 }
 
 } // namespace tovrin::testing

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
-#include <sstream>
 
 namespace tovrin {
 namespace {
@@ -14,34 +12,13 @@ using namespace testing;
 
 // Windows' own tables (see README.md beside this test) through this
 // platform's code pages: the same bytes for every character of the Basic
-// Multilingual Plane, or the same refusal. The one extension: letters the
-// page holds only decomposed are written as base letter and marks, as
-// listed.
+// Multilingual Plane, or the same refusal. The one extension: the listed
+// letters a page holds only decomposed are written as base letter and marks.
 
 std::ifstream referenceFile(const std::string& name) {
     std::ifstream file(std::string(TOVRIN_CODE_PAGE_REFERENCE) + "/" + name);
     EXPECT_TRUE(file) << "cannot read " << name;
     return file;
-}
-
-using Decompositions = std::map<std::pair<unsigned, char16_t>, std::string>;
-
-Decompositions listedDecompositions() {
-    Decompositions decompositions;
-    std::ifstream file = referenceFile("decompositions.txt");
-    std::string line;
-    while (std::getline(file, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream fields(line);
-        unsigned page = 0, character = 0, byte = 0;
-        fields >> page >> std::hex >> character;
-        fields.ignore(1);
-        std::string& bytes = decompositions[{page, static_cast<char16_t>(character)}];
-        while (fields >> byte)
-            bytes += static_cast<char>(byte);
-    }
-    return decompositions;
 }
 
 std::string hexBytes(const std::string& bytes) {
@@ -65,8 +42,9 @@ std::string written(CodePage& codePage, std::u16string_view text) {
 }
 
 TEST(WindowsTables, EveryCharacterIsWrittenAsWindowsWritesItOrRefusedAsWindowsRefusesIt) {
-    const Decompositions decompositions = listedDecompositions();
-    ASSERT_EQ(decompositions.size(), 215u);
+    std::ifstream list = referenceFile("windows/" + DecompositionsFileName);
+    const Decompositions decompositions = parseDecompositions(list);
+    ASSERT_EQ(decompositions.size(), 213u);
     for (const unsigned page : ReferencePages) {
         std::ifstream file = referenceFile("windows/" + referenceFileName(page));
         const ReferenceTable windows = parseReferenceTable(file);

@@ -1,10 +1,9 @@
-// Run by the build: compares Windows' own conversion tables (the reference
-// under tests/codepages/windows/) with the C library's converter, character
-// by character, and writes as C++ what Windows writes where the C library
-// writes something else or nothing. Given a third name, also lists there
-// the letters the C library writes decomposed where Windows has no place
-// for them whole (the tests' list of them).
-//   generate_windows_differences REFERENCE_FOLDER OUTPUT.cpp [DECOMPOSITIONS.txt]
+// Run by the build: compares what Windows writes (the reference under
+// tests/codepages/windows/: its own tables, and the letters it spells
+// decomposed) with the C library's converter, character by character, and
+// writes as C++ what Windows writes where the C library writes something
+// else or nothing.
+//   generate_windows_differences REFERENCE_FOLDER OUTPUT.cpp
 #include "tests/codepages/ReferencePages.h"
 
 #include <bit>
@@ -53,83 +52,71 @@ std::string utf16(unsigned character) {
     return std::string(reinterpret_cast<const char*>(&unit), sizeof unit);
 }
 
-// How many of the page's characters bytes spell: a byte the page holds as
-// a character of its own is one, any other starts a pair.
-std::size_t charactersIn(const std::string& bytes, const ReferenceTable& windows) {
-    std::vector<bool> singleByte(256);
-    for (const std::optional<unsigned>& code : windows)
-        if (code && *code <= 0xFF)
-            singleByte[*code] = true;
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < bytes.size(); i += singleByte[static_cast<unsigned char>(bytes[i])] ? 1 : 2)
-        ++characters;
-    return characters;
-}
-
 struct Difference {
     unsigned character;
-    int code;  // -1 where the page has no place for it
+    std::optional<std::string> bytes;  // none where the page has no place for it
 };
 
-std::string hex(unsigned value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04X", value);
-    return text;
-}
-
-std::string entries(const std::vector<Difference>& differences) {
-    std::string text;
-    for (const Difference& difference : differences)
-        text += "    {0x" + hex(difference.character) + ", " + std::to_string(difference.code) + "},\n";
-    return text;
-}
-
-std::string hexBytes(const std::string& bytes) {
-    std::string text;
-    for (const char byte : bytes)
-        text += " " + hex(static_cast<unsigned char>(byte)).substr(2);
-    return text;
+std::string literal(const std::optional<std::string>& bytes) {
+    if (!bytes)
+        return "nullptr";
+    std::string text = "\"";
+    char hex[8];
+    for (const char byte : *bytes) {
+        std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(byte));
+        text += hex;
+    }
+    return text + "\"";
 }
 
 std::string table(const std::string& name, const std::vector<Difference>& differences) {
-    return "constexpr std::array<CodePageDifference, " + std::to_string(differences.size()) + "> " + name + "{{\n" +
-           entries(differences) + "}};\n";
+    std::string text = "constexpr std::array<CodePageDifference, " + std::to_string(differences.size()) + "> " + name + "{{\n";
+    char character[16];
+    for (const Difference& difference : differences) {
+        std::snprintf(character, sizeof character, "0x%04X", difference.character);
+        text += std::string("    {") + character + ", " + literal(difference.bytes) + "},\n";
+    }
+    return text + "}};\n";
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 4) {
-        std::cerr << "usage: generate_windows_differences REFERENCE_FOLDER OUTPUT.cpp [DECOMPOSITIONS.txt]\n";
+    if (argc != 3) {
+        std::cerr << "usage: generate_windows_differences REFERENCE_FOLDER OUTPUT.cpp\n";
         return 2;
     }
+    const std::string folder = argv[1];
+    std::ifstream decompositionsFile(folder + "/" + DecompositionsFileName);
+    if (!decompositionsFile) {
+        std::cerr << "cannot read " << DecompositionsFileName << " in " << folder << "\n";
+        return 1;
+    }
+    const Decompositions decompositions = parseDecompositions(decompositionsFile);
     std::string tables;
     std::string cases;
-    std::string decompositions;
     for (const unsigned page : ReferencePages) {
-        std::ifstream file(std::string(argv[1]) + "/" + referenceFileName(page));
+        std::ifstream file(folder + "/" + referenceFileName(page));
         if (!file) {
-            std::cerr << "cannot read the reference table of " << page << "\n";
+            std::cerr << "cannot read the reference of " << page << " in " << folder << "\n";
             return 1;
         }
-        const ReferenceTable windows = parseReferenceTable(file);
+        const ReferenceTable windowsTable = parseReferenceTable(file);
         Iconv toPage("CP" + std::to_string(page), NativeUtf16);
         std::vector<Difference> lacking, replaced;
         for (unsigned character = 0; character < CharactersInPlane; ++character) {
             if (character >= 0xD800 && character < 0xE000)
                 continue;
             const std::optional<std::string> glibc = toPage(utf16(character));
-            const std::optional<unsigned> code = windows[character];
-            if (code && !glibc)
-                lacking.push_back({character, static_cast<int>(*code)});
-            else if (code && *glibc != bytesOfCode(*code))
-                replaced.push_back({character, static_cast<int>(*code)});
-            // A spelling of several characters is the letter decomposed, which
-            // both platforms write; a single other character is a look-alike.
-            else if (!code && glibc && charactersIn(*glibc, windows) < 2)
-                replaced.push_back({character, -1});
-            else if (!code && glibc)
-                decompositions += std::to_string(page) + " " + hex(character) + ":" + hexBytes(*glibc) + "\n";
+            const auto decomposed = decompositions.find({page, character});
+            const std::optional<std::string> windows =
+                windowsTable[character]         ? std::optional(bytesOfCode(*windowsTable[character]))
+                : decomposed != decompositions.end() ? std::optional(decomposed->second)
+                                                     : std::nullopt;
+            if (windows && !glibc)
+                lacking.push_back({character, windows});
+            else if (glibc && windows != glibc)
+                replaced.push_back({character, windows});
         }
         const std::string name = std::to_string(page);
         tables += table("Lacking" + name, lacking) + table("Replaced" + name, replaced);
@@ -143,13 +130,5 @@ int main(int argc, char** argv) {
         << tables << "\n} // namespace\n\n"
         << "CodePageDifferences windowsDifferences(unsigned codePage) {\n    switch (codePage) {\n"
         << cases << "    default: return {};\n    }\n}\n\n} // namespace tovrin\n";
-    if (argc == 4) {
-        std::ofstream list(argv[3]);
-        list << "# What glibc's iconv writes for the letters it spells decomposed where Windows has no place\n"
-                "# for them whole: page, character, bytes (see README.md).\n"
-             << decompositions;
-        if (!list.good())
-            return 1;
-    }
     return out.good() ? 0 : 1;
 }
