@@ -2,6 +2,7 @@
 #include "platform/qt/DeferredIconStyle.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtTranslations.h"
 #include "window/DesignSettings.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(tovrin::toQString(tovrin::ProductVersion));
     QApplication::setDesktopFileName(tovrin::toQString(tovrin::DesktopEntryId));
     QApplication::setStyle(new tovrin::DeferredIconStyle);
+    tovrin::installQtTranslations();
 
     tovrin::QtPlatform platform;
     tovrin::Form1 form(platform);
