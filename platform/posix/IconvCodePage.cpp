@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* NativeUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
 
-const CodePageDifference* find(std::span<const CodePageDifference> differences, char16_t character) {
+const CodePageDifference* differenceFor(std::span<const CodePageDifference> differences, char16_t character) {
     const auto found = std::lower_bound(differences.begin(), differences.end(), character,
                                         [](const CodePageDifference& entry, char16_t c) { return entry.character < c; });
     return found != differences.end() && found->character == character ? &*found : nullptr;
@@ -46,7 +46,7 @@ public:
             done += iconvUpTo(text.substr(done, replaced - done), bytes);
             if (done == text.size())
                 break;
-            if (!append(find(done == replaced ? windows_.replaced : windows_.lacking, text[done]), bytes))
+            if (!append(differenceFor(done == replaced ? windows_.replaced : windows_.lacking, text[done]), bytes))
                 return done;
         }
         return std::nullopt;
@@ -59,7 +59,7 @@ private:
         const char16_t first = windows_.replaced.front().character;
         const char16_t last = windows_.replaced.back().character;
         for (std::size_t i = from; i < text.size(); ++i)
-            if (text[i] >= first && text[i] <= last && find(windows_.replaced, text[i]) != nullptr)
+            if (text[i] >= first && text[i] <= last && differenceFor(windows_.replaced, text[i]) != nullptr)
                 return i;
         return text.size();
     }

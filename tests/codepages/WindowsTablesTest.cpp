@@ -78,7 +78,7 @@ TEST(WindowsTables, TextsMixingBothRoadsAreWrittenWhole) {
     } rows[] = {
         {1258, u"Ti\u1EBFng Vi\u1EC7t", "54 69 EA EC 6E 67 20 56 69 EA F2 74 "},
         {1252, u"a\u0081b\u20AC", "61 81 62 80 "},
-        {950, u"\u4E00\uE000\u2550x\uE001", "A4 40 FA 40 F9 F9 78 FA 41 "},
+        {950, u"\u4E00\uE000\u2550x\u2550\uE001", "A4 40 FA 40 F9 F9 78 F9 F9 FA 41 "},
         {932, u"C:\\\u30A2\u00E9", "refused at 4"},
         {932, u"%\u203Edp0", "refused at 1"},
         {1255, u"\u05E9\uFB2A\u05B0\u00E9", "refused at 3"},
