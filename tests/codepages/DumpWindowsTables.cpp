@@ -40,13 +40,8 @@ std::string decomposedLetters(unsigned codePage, const tovrin::testing::Referenc
             programsPage->convert(std::u16string_view(&unit, 1), bytes))
             continue;
         char line[16];
-        std::snprintf(line, sizeof line, "%u %04X:", codePage, character);
-        lines += line;
-        for (const char byte : bytes) {
-            std::snprintf(line, sizeof line, " %02X", static_cast<unsigned char>(byte));
-            lines += line;
-        }
-        lines += "\n";
+        std::snprintf(line, sizeof line, "%u %04X: ", codePage, character);
+        lines += line + tovrin::testing::spacedHex(bytes) + "\n";
     }
     return lines;
 }

@@ -35,38 +35,46 @@ inline std::string bytesOfCode(unsigned code) {
                        : std::string(1, static_cast<char>(code));
 }
 
+inline std::string hexCode(unsigned code) {
+    char text[8];
+    std::snprintf(text, sizeof text, code > 0xFF ? "%04X" : "%02X", code);
+    return text;
+}
+
+// Bytes as the files write them: "54 69 EA".
+inline std::string spacedHex(const std::string& bytes) {
+    std::string text;
+    for (const char byte : bytes)
+        text += (text.empty() ? "" : " ") + hexCode(static_cast<unsigned char>(byte));
+    return text;
+}
+
 // One line a block of 256 characters that holds any, "XXXX:" followed by
 // tokens for the block's characters in order: a code in hex ("41", "8340"),
 // "CODE*N" for N characters with consecutive codes, "-N" for N characters
 // the page has no place for.
 inline std::string formatReferenceTable(const ReferenceTable& table) {
     std::string text;
-    char token[32];
     for (unsigned block = 0; block < table.size(); block += 256) {
-        std::string line;
+        std::string line = hexCode(block >> 8) + hexCode(block & 0xFF) + ":";
         bool holdsAny = false;
         for (unsigned character = block; character < block + 256;) {
             unsigned run = 1;
             if (!table[character]) {
                 while (character + run < block + 256 && !table[character + run])
                     ++run;
-                std::snprintf(token, sizeof token, " -%u", run);
+                line += " -" + std::to_string(run);
             } else {
                 holdsAny = true;
                 const unsigned code = *table[character];
                 while (character + run < block + 256 && table[character + run] == code + run)
                     ++run;
-                std::snprintf(token, sizeof token, code > 0xFF ? " %04X" : " %02X", code);
-                if (run > 1)
-                    std::snprintf(token + std::string(token).size(), 16, "*%u", run);
+                line += " " + hexCode(code) + (run > 1 ? "*" + std::to_string(run) : "");
             }
-            line += token;
             character += run;
         }
-        if (holdsAny) {
-            std::snprintf(token, sizeof token, "%04X:", block);
-            text += token + line + "\n";
-        }
+        if (holdsAny)
+            text += line + "\n";
     }
     return text;
 }
