@@ -3,8 +3,6 @@
 #include "platform/batchfile/CodePage.h"
 
 #include <cstdlib>
-#include <optional>
-#include <string>
 #include <utility>
 
 namespace tovrin {
@@ -40,28 +38,33 @@ constexpr std::pair<std::string_view, unsigned> CodePageOfLocale[] = {
     {"uz@arabic", WesternEuropean},
 };
 
-std::optional<unsigned> codePageOf(std::string_view locale) {
-    for (const auto& [known, codePage] : CodePageOfLocale)
-        if (locale == known)
-            return codePage;
-    return std::nullopt;
+// language[_territory][.codeset][@modifier]
+struct LocaleName {
+    std::string_view language, territory, modifier;
+    bool operator==(const LocaleName&) const = default;
+};
+
+LocaleName parse(std::string_view locale) {
+    const std::size_t at = locale.find('@');
+    const std::string_view modifier = at == std::string_view::npos ? "" : locale.substr(at + 1);
+    std::string_view name = locale.substr(0, at);
+    name = name.substr(0, name.find('.'));
+    const std::size_t underscore = name.find('_');
+    return {name.substr(0, underscore), underscore == std::string_view::npos ? "" : name.substr(underscore + 1),
+            modifier};
 }
 
 } // namespace
 
-// language[_territory][.codeset][@modifier]: the most particular name the
-// table knows decides.
+// The most particular name the table knows decides.
 unsigned codePageForLocale(std::string_view locale) {
-    const std::size_t at = locale.find('@');
-    const std::string modifier = at == std::string_view::npos ? "" : "@" + std::string(locale.substr(at + 1));
-    std::string_view name = locale.substr(0, at);
-    name = name.substr(0, name.find('.'));
-    const std::string languageAndTerritory(name);
-    const std::string language(name.substr(0, name.find('_')));
-    for (const std::string& candidate :
-         {languageAndTerritory + modifier, language + modifier, languageAndTerritory, language})
-        if (const std::optional<unsigned> codePage = codePageOf(candidate))
-            return *codePage;
+    const LocaleName name = parse(locale);
+    const LocaleName candidates[] = {
+        name, {name.language, "", name.modifier}, {name.language, name.territory, ""}, {name.language, "", ""}};
+    for (const LocaleName& candidate : candidates)
+        for (const auto& [known, codePage] : CodePageOfLocale)
+            if (parse(known) == candidate)
+                return codePage;
     return WesternEuropean;
 }
 
