@@ -17,6 +17,11 @@ std::wstring normalized(NORM_FORM form, std::wstring_view text) {
 std::optional<std::string> decomposedSpelling(unsigned codePage, std::wstring_view character) {
     const std::wstring decomposed = normalized(NormalizationD, character);
     const std::wstring letter = normalized(NormalizationC, character);
+    // WC_COMPOSITECHECK joins the base only with the mark right after it, and
+    // the mark the page holds joined may not come first in canonical order
+    // (e, dot below, circumflex: the page holds e with circumflex), so each
+    // mark is tried next to the base; the read-back check keeps only a
+    // spelling of the same letter.
     for (std::size_t joined = 1; joined < decomposed.size(); ++joined) {
         std::wstring spelling = decomposed;
         spelling.erase(joined, 1);
