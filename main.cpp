@@ -3,6 +3,7 @@
 #include "platform/qt/DeferredIconStyle.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtTranslations.h"
 #include "platform/qt/SessionManagerErrors.h"
 #include "platform/qt/TerminationSignals.h"
 #include "window/DesignSettings.h"
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(tovrin::toQString(tovrin::DesktopEntryId));
     QApplication::setStyle(new tovrin::DeferredIconStyle);
     tovrin::outliveSessionManager();
+    tovrin::installQtTranslations();
 
     std::optional<Editor> editor;
     try {

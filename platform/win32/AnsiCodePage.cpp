@@ -1,5 +1,6 @@
 #include "platform/batchfile/CodePage.h"
 #include "platform/batchfile/Surrogates.h"
+#include "platform/win32/DecomposedSpelling.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"
 
@@ -10,7 +11,8 @@ namespace tovrin {
 namespace {
 
 // The system's own conversion, told never to write a look-alike and to say
-// when a character had no byte.
+// when a character had no byte; a letter the page lacks whole is written
+// decomposed where the page can spell it so.
 class WindowsCodePage : public CodePage {
 public:
     explicit WindowsCodePage(unsigned number) : number_(number) {}
@@ -23,7 +25,7 @@ public:
         bool lacking = false;
         const int length = converted(text, nullptr, 0, lacking);
         if (lacking)
-            return firstLacking(text);
+            return convertByCharacter(text, bytes);
         const std::size_t start = bytes.size();
         bytes.resize(start + static_cast<std::size_t>(length));
         converted(text, bytes.data() + start, length, lacking);
@@ -48,17 +50,26 @@ private:
         return length;
     }
 
-    // Rarely needed, so a character at a time.
-    std::size_t firstLacking(std::u16string_view text) const {
+    // Needed only when a character lacks a place, so a character at a time.
+    std::optional<std::size_t> convertByCharacter(std::u16string_view text, std::string& bytes) const {
         for (std::size_t i = 0; i < text.size();) {
             const std::size_t units = isHighSurrogate(text[i]) && i + 1 < text.size() ? 2 : 1;
+            const std::u16string_view character = text.substr(i, units);
             bool lacking = false;
-            converted(text.substr(i, units), nullptr, 0, lacking);
-            if (lacking)
+            const int length = converted(character, nullptr, 0, lacking);
+            if (!lacking) {
+                const std::size_t start = bytes.size();
+                bytes.resize(start + static_cast<std::size_t>(length));
+                converted(character, bytes.data() + start, length, lacking);
+            } else if (const auto spelling = decomposedSpelling(
+                           number_, std::wstring_view(reinterpret_cast<const wchar_t*>(character.data()), units))) {
+                bytes += *spelling;
+            } else {
                 return i;
+            }
             i += units;
         }
-        return text.size();
+        return std::nullopt;
     }
 
     unsigned number_;

@@ -3,21 +3,59 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 
 namespace tovrin {
 namespace {
 
-TEST(LocaleCodePage, TheLanguageChoosesThePageAndTheTerritoryOrScriptWhereTheyDecide) {
+// "sr-Latn-RS" as a POSIX locale name: "sr_RS.UTF-8@latin".
+std::string posixName(const std::string& windowsName) {
+    static const std::map<std::string, std::string> scriptModifiers = {
+        {"Latn", "latin"}, {"Cyrl", "cyrillic"}, {"Arab", "arabic"}, {"Deva", "devanagari"}, {"Mong", "mongolian"}};
+    std::istringstream parts(windowsName);
+    std::string language, part, territory, script;
+    std::getline(parts, language, '-');
+    while (std::getline(parts, part, '-'))
+        (part.size() == 4 ? script : territory) = part;
+    if (!script.empty()) {
+        const auto known = scriptModifiers.find(script);
+        script = "@" + (known != scriptModifiers.end() ? known->second : std::string(1, char(std::tolower(script[0]))) + script.substr(1));
+    }
+    return language + "_" + territory + ".UTF-8" + script;
+}
+
+// Every locale Windows knows that names a territory (see
+// tests/codepages/README.md), with the ANSI page Windows gives it; 1252
+// where it gives none.
+TEST(LocaleCodePage, EachLocaleGetsThePageWindowsGivesIt) {
+    std::ifstream file(TOVRIN_CODE_PAGE_REFERENCE "/windows/locales.txt");
+    ASSERT_TRUE(file);
+    std::string name;
+    unsigned windowsPage = 0;
+    int compared = 0;
+    file.ignore(1000, '\n');
+    while (file >> name >> windowsPage) {
+        if (name.find('-') == std::string::npos || name.size() - name.rfind('-') > 4)
+            continue;  // a language alone, or with a script alone
+        EXPECT_EQ(codePageForLocale(posixName(name)), windowsPage != 0 ? windowsPage : 1252u) << name;
+        ++compared;
+    }
+    EXPECT_GT(compared, 500);
+}
+
+TEST(LocaleCodePage, TheCodesetModifiersAndNamesWindowsDoesNotUseAreReadAsWindowsWould) {
     const std::pair<const char*, unsigned> rows[] = {
-        {"ru_RU.UTF-8", 1251}, {"pl_PL", 1250},          {"el_GR.UTF-8", 1253},   {"tr_TR.UTF-8", 1254},
-        {"ja_JP.UTF-8", 932},  {"ko_KR.EUC-KR", 949},    {"th_TH", 874},          {"vi_VN", 1258},
-        {"zh_CN.UTF-8", 936},  {"zh_SG", 936},           {"zh_TW.UTF-8", 950},    {"zh_HK.UTF-8@stroke", 950},
-        {"sr_RS", 1251},       {"sr_RS.UTF-8@latin", 1250}, {"az_AZ", 1254},      {"he_IL.UTF-8", 1255},
-        {"de_DE.UTF-8", 1252}, {"en_US@euro", 1252},     {"C", 1252},             {"POSIX", 1252},
-        {"C.UTF-8", 1252},     {"", 1252},               {"xx_YY", 1252},         {"russian", 1252},
+        // The C library's names where Windows names the script.
+        {"tg_TJ.UTF-8", 1251},  {"uz_UZ", 1254},  {"uz_UZ.UTF-8@cyrillic", 1251}, {"sr_RS", 1251},
+        {"sr_RS@latin", 1250},  {"az_AZ", 1254},  {"bs_BA", 1250},                {"pa_PK", 1256},
+        {"ckb_IQ", 1256},       {"ko_KR.EUC-KR", 949}, {"zh_HK.UTF-8@stroke", 950}, {"en_US@euro", 1252},
+        {"C", 1252},            {"POSIX", 1252},  {"C.UTF-8", 1252},              {"", 1252},
+        {"xx_YY", 1252},        {"russian", 1252},
     };
     for (const auto& [locale, codePage] : rows)
         EXPECT_EQ(codePageForLocale(locale), codePage) << locale;
