@@ -1,6 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include "platform/batchfile/BatchFileWriter.h"
+#include "platform/batchfile/MemoizedCodePage.h"
 #include "platform/posix/AtomicFile.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/TextBoxContent.h"
@@ -128,9 +129,9 @@ std::string QtPlatform::FileName() {
 void QtPlatform::writeBatchFile(const std::string& path) {
     checkFileName(path);
     const QTextDocument& text = *window_.text1()->document();
-    const auto codePage = openCodePage(systemCodePage());
+    MemoizedCodePage codePage(openCodePage(systemCodePage()));
     AtomicFile file(path, fileSystem_);
-    tovrin::writeBatchFile(path, [&](const PieceReceiver& receive) { readText(text, receive); }, *codePage, file);
+    tovrin::writeBatchFile(path, [&](const PieceReceiver& receive) { readText(text, receive); }, codePage, file);
 }
 
 } // namespace tovrin
