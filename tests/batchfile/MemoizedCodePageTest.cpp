@@ -45,8 +45,8 @@ Answered ask(CodePage& page, std::u16string_view text) {
     return answered;
 }
 
-ScriptedPage& scripted() {
-    static ScriptedPage page;
+ScriptedPage scripted() {
+    ScriptedPage page;
     page.bytesOf = {{u'a', "a"},           {u'\r', "\r"},           {u'\n', "\n"},
                     {0x00E9, "\xE9"},      {0x30A2, "\x83\x41"},    {0x01FA, "A\xCC\x81"},
                     {0x2460, "(1)."},   {0xFEFF, ""},            {0x1F600, "\xF0\x9F\x98\x80"},
@@ -68,7 +68,7 @@ TEST(MemoizedCodePage, AnswersAsTheWrappedPageDoes) {
         std::u16string(5000, u'\u00E9') + u"\u30A2" + std::u16string(5000, u'a') + u"\u03A9",
     };
     for (const std::u16string& text : texts) {
-        ScriptedPage& wrapped = scripted();
+        ScriptedPage wrapped = scripted();
         const Answered expected = ask(wrapped, text);
         MemoizedCodePage memoized(std::make_unique<ScriptedPage>(wrapped));
         for (int time = 1; time <= 2; ++time)
