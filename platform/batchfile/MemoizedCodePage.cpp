@@ -3,12 +3,13 @@
 #include "platform/batchfile/Surrogates.h"
 
 #include <algorithm>
+#include <new>
 
 namespace tovrin {
 
 namespace {
 
-using Answer = MemoizedCodePage::Answer;
+using Answer = std::uint32_t;
 
 constexpr Answer NotAskedYet = 0;
 constexpr Answer Refused = 0xFF;
@@ -18,12 +19,14 @@ constexpr std::size_t MostBytesKept = 3;
 
 constexpr bool isOneByte(Answer answer) { return (answer & ~Answer{0xFF00}) == 1; }
 
+constexpr std::size_t CodeUnits = 0x10000;
+
 } // namespace
 
-const MemoizedCodePage::Range MemoizedCodePage::NothingAskedYet{};
-
-MemoizedCodePage::MemoizedCodePage(std::unique_ptr<CodePage> wrapped) : wrapped_(std::move(wrapped)) {
-    ranges_.fill(&NothingAskedYet);
+MemoizedCodePage::MemoizedCodePage(std::unique_ptr<CodePage> wrapped)
+    : wrapped_(std::move(wrapped)), answers_(static_cast<Answer*>(std::calloc(CodeUnits, sizeof(Answer)))) {
+    if (!answers_)
+        throw std::bad_alloc();
 }
 
 std::string MemoizedCodePage::name() const {
@@ -39,12 +42,7 @@ MemoizedCodePage::Answer MemoizedCodePage::learn(char16_t unit) {
         for (std::size_t i = 0; answer != AskEveryTime && i < bytes.size(); ++i)
             answer |= Answer{static_cast<unsigned char>(bytes[i])} << (8 * (i + 1));
     }
-    std::unique_ptr<Range>& range = learnt_[unit >> 8];
-    if (!range) {
-        range = std::make_unique<Range>();
-        ranges_[unit >> 8] = range.get();
-    }
-    (*range)[unit & 0xFF] = answer;
+    answers_[unit] = answer;
     return answer;
 }
 
@@ -66,7 +64,7 @@ std::optional<std::size_t> MemoizedCodePage::convert(std::u16string_view text, s
             break;
         const char16_t unit = text[i];
         const bool pair = isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1]);
-        Answer answer = answerFor(unit);
+        Answer answer = answers_[unit];
         if (answer == NotAskedYet && !pair)
             answer = learn(unit);
         if (answer == Refused)
@@ -94,12 +92,12 @@ std::size_t MemoizedCodePage::copyOneByteAnswers(std::u16string_view text, std::
                                                 std::size_t& end) const {
     const char16_t* const units = text.data();
     const std::size_t count = text.size();
-    const Range* const* const ranges = ranges_.data();
+    const Answer* const answers = answers_.get();
     char* out = bytes + end;
     std::size_t i = from;
     for (; i < count; ++i) {
         const char16_t unit = units[i];
-        const Answer answer = (*ranges[unit >> 8])[unit & 0xFF];
+        const Answer answer = answers[unit];
         if (!isOneByte(answer))
             break;
         *out++ = static_cast<char>(answer >> 8);

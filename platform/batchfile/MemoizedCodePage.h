@@ -2,8 +2,8 @@
 
 #include "platform/batchfile/CodePage.h"
 
-#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 namespace tovrin {
@@ -16,8 +16,9 @@ namespace tovrin {
 // the basic plane, and answers longer than a table entry holds, are passed
 // to it every time.
 //
-// The table grows by 256 characters at a time, 1 KB each, as characters
-// of those ranges appear: 256 KB at most.
+// The table holds an entry for every character of the basic plane, 256 KB,
+// allocated zeroed: the system gives memory only to the pages of it that
+// characters of the text touch, a few kilobytes for most texts.
 class MemoizedCodePage : public CodePage {
 public:
     explicit MemoizedCodePage(std::unique_ptr<CodePage> wrapped);
@@ -25,25 +26,18 @@ public:
     std::string name() const override;
     std::optional<std::size_t> convert(std::u16string_view text, std::string& bytes) override;
 
+private:
     // An answer: its byte count in the low byte, the bytes above it.
     using Answer = std::uint32_t;
 
-private:
-    using Range = std::array<Answer, 256>;
-
-    // Every range starts as this one, never written: reading a character
-    // not yet asked needs no test for a missing range.
-    static const Range NothingAskedYet;
-
-    Answer answerFor(char16_t unit) const { return (*ranges_[unit >> 8])[unit & 0xFF]; }
     Answer learn(char16_t unit);
     std::size_t copyOneByteAnswers(std::u16string_view text, std::size_t from, char* bytes, std::size_t& end) const;
 
     std::unique_ptr<CodePage> wrapped_;
-    // A range of 256 characters, each as the wrapped page answered it; the
-    // ranges with nothing learnt yet share one of unasked characters.
-    std::array<const Range*, 256> ranges_;
-    std::array<std::unique_ptr<Range>, 256> learnt_;
+    struct Free {
+        void operator()(Answer* answers) const { std::free(answers); }
+    };
+    std::unique_ptr<Answer[], Free> answers_;  // by code unit
 };
 
 } // namespace tovrin
