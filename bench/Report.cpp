@@ -17,6 +17,8 @@ std::string format(const char* pattern, double value) {
 }
 
 std::string withUnit(double value, Unit unit) {
+    if (unit == Unit::ShareOfACore)
+        return format("%.1f %%", value * 100);
     if (unit == Unit::Bytes)
         return value >= 1e6 ? format("%.1f MB", value / 1e6) : format("%.1f KB", value / 1e3);
     if (value >= 1)
@@ -24,6 +26,18 @@ std::string withUnit(double value, Unit unit) {
     if (value >= 1e-3)
         return format("%.2f ms", value * 1e3);
     return format("%.1f us", value * 1e6);
+}
+
+std::string unitName(Unit unit) {
+    switch (unit) {
+    case Unit::Seconds:
+        return "seconds";
+    case Unit::Bytes:
+        return "bytes";
+    case Unit::ShareOfACore:
+        return "share of a core";
+    }
+    return {};
 }
 
 std::string target(const Row& row) {
@@ -87,7 +101,7 @@ void writeJson(const std::vector<Row>& rows, Verdicts verdicts, const std::strin
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Row& row = rows[i];
         file << "  {\"case\": " << quoted(row.name)
-             << ", \"unit\": " << (row.unit == Unit::Bytes ? "\"bytes\"" : "\"seconds\"")
+             << ", \"unit\": " << quoted(unitName(row.unit))
              << ", \"median\": " << format("%.9g", row.measured.median)
              << ", \"spread\": " << format("%.4f", row.measured.spread)
              << ", \"baseline\": " << quoted(row.baselineName)

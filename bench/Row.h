@@ -7,7 +7,7 @@
 
 namespace tovrin::bench {
 
-enum class Unit { Seconds, Bytes };
+enum class Unit { Seconds, Bytes, ShareOfACore };
 
 // One line of the table: a measured figure, the baseline it is judged
 // against (measured in the same run), and the target, if the case has one.

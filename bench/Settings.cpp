@@ -9,15 +9,17 @@ constexpr std::size_t MB = 1000 * KB;
 
 Settings fullSettings() {
     return {
-        .generateSizes = {1 * MB, 10 * MB, 100 * MB},
+        .generateSizes = {1 * MB, 10 * MB, 50 * MB},
         .largeText = 10 * MB,
         .smallText = 1 * KB,
         .runs = 5,
         .startupRuns = 10,
         .keystrokesPerRun = 100,
+        .keystrokesForMemory = 200,
         .lineWithSpaces = 1 * MB,
         .unbrokenLine = 200 * KB,
         .longLineRuns = 3,
+        .idleSeconds = 2,
         .resizesPerRun = 20,
         .folder = {},
     };
@@ -31,9 +33,11 @@ Settings tinySettings() {
         .runs = 1,
         .startupRuns = 1,
         .keystrokesPerRun = 3,
+        .keystrokesForMemory = 3,
         .lineWithSpaces = 1 * KB,
         .unbrokenLine = 1 * KB,
         .longLineRuns = 1,
+        .idleSeconds = 0.05,
         .resizesPerRun = 2,
         .folder = {},
     };

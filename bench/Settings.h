@@ -15,10 +15,14 @@ struct Settings {
     int runs = 0;
     int startupRuns = 0;
     int keystrokesPerRun = 0;
+    // Memory is counted in pages, so over more keystrokes.
+    int keystrokesForMemory = 0;
     // A keystroke in one long line costs so much that few are typed.
     std::size_t lineWithSpaces = 0;
     std::size_t unbrokenLine = 0;
     int longLineRuns = 0;
+    // How long the editor is left alone with the long line, each run.
+    double idleSeconds = 0;
     int resizesPerRun = 0;
     // Where files are written: a folder of its own on the disk being measured.
     std::string folder;

@@ -1,6 +1,7 @@
 #include "platform/batchfile/BatchFileWriter.h"
 
 #include "platform/batchfile/BatchFileEncoder.h"
+#include "platform/batchfile/MemoizedCodePage.h"
 #include "platform/batchfile/WriteFailure.h"
 
 #include <optional>
@@ -48,9 +49,9 @@ void forEachCharacter(const std::string& utf8, Visit visit) {
 
 void generateBatchFile(const std::string& path, const TextInPieces& text) {
     checkFileName(path);
-    const auto codePage = openCodePage(systemCodePage());
+    MemoizedCodePage codePage(openCodePage(systemCodePage()));
     const auto file = openBatchFile(path);
-    writeBatchFile(path, text, *codePage, *file);
+    writeBatchFile(path, text, codePage, *file);
 }
 
 void writeBatchFile(const std::string& path, const TextInPieces& text, CodePage& codePage, ByteSink& file) {

@@ -1,0 +1,109 @@
+#include "platform/batchfile/MemoizedCodePage.h"
+
+#include "platform/batchfile/Surrogates.h"
+
+#include <algorithm>
+#include <new>
+
+namespace tovrin {
+
+namespace {
+
+using Answer = std::uint32_t;
+
+constexpr Answer NotAskedYet = 0;
+constexpr Answer Refused = 0xFF;
+// No bytes, or more than an entry holds: the wrapped page is asked every time.
+constexpr Answer AskEveryTime = 0xFE;
+constexpr std::size_t MostBytesKept = 3;
+
+constexpr bool isOneByte(Answer answer) { return (answer & ~Answer{0xFF00}) == 1; }
+
+constexpr std::size_t CodeUnits = 0x10000;
+
+} // namespace
+
+MemoizedCodePage::MemoizedCodePage(std::unique_ptr<CodePage> wrapped)
+    : wrapped_(std::move(wrapped)), answers_(static_cast<Answer*>(std::calloc(CodeUnits, sizeof(Answer)))) {
+    if (!answers_)
+        throw std::bad_alloc();
+}
+
+std::string MemoizedCodePage::name() const {
+    return wrapped_->name();
+}
+
+MemoizedCodePage::Answer MemoizedCodePage::learn(char16_t unit) {
+    std::string bytes;
+    const char16_t character[1] = {unit};
+    Answer answer = Refused;
+    if (!wrapped_->convert({character, 1}, bytes)) {
+        answer = bytes.empty() || bytes.size() > MostBytesKept ? AskEveryTime : static_cast<Answer>(bytes.size());
+        for (std::size_t i = 0; answer != AskEveryTime && i < bytes.size(); ++i)
+            answer |= Answer{static_cast<unsigned char>(bytes[i])} << (8 * (i + 1));
+    }
+    answers_[unit] = answer;
+    return answer;
+}
+
+// Most characters take one byte: room for one a character is made at once,
+// and a longer answer makes more.
+std::optional<std::size_t> MemoizedCodePage::convert(std::u16string_view text, std::string& bytes) {
+    std::size_t end = bytes.size();
+    bytes.resize(end + text.size());
+    const auto put = [&](std::string_view characterBytes, std::size_t next) {
+        const std::size_t room = end + characterBytes.size() + (text.size() - next);
+        if (bytes.size() < room)
+            bytes.resize(room);
+        end = std::copy(characterBytes.begin(), characterBytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(end)) -
+              bytes.begin();
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        i = copyOneByteAnswers(text, i, bytes.data(), end);
+        if (i == text.size())
+            break;
+        const char16_t unit = text[i];
+        const bool pair = isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1]);
+        Answer answer = answers_[unit];
+        if (answer == NotAskedYet && !pair)
+            answer = learn(unit);
+        if (answer == Refused)
+            return i;
+        if (answer == NotAskedYet || answer == AskEveryTime) {
+            const std::size_t length = pair ? 2 : 1;
+            std::string asked;
+            if (wrapped_->convert(text.substr(i, length), asked))
+                return i;
+            put(asked, i + length);
+            i += length - 1;
+        } else {
+            const char kept[MostBytesKept] = {static_cast<char>(answer >> 8), static_cast<char>(answer >> 16),
+                                              static_cast<char>(answer >> 24)};
+            put({kept, answer & 0xFF}, i + 1);
+        }
+    }
+    bytes.resize(end);
+    return std::nullopt;
+}
+
+// The loop almost every character takes, kept apart so that nothing in it
+// is read again from memory after each byte it writes.
+std::size_t MemoizedCodePage::copyOneByteAnswers(std::u16string_view text, std::size_t from, char* bytes,
+                                                std::size_t& end) const {
+    const char16_t* const units = text.data();
+    const std::size_t count = text.size();
+    const Answer* const answers = answers_.get();
+    char* out = bytes + end;
+    std::size_t i = from;
+    for (; i < count; ++i) {
+        const char16_t unit = units[i];
+        const Answer answer = answers[unit];
+        if (!isOneByte(answer))
+            break;
+        *out++ = static_cast<char>(answer >> 8);
+    }
+    end = static_cast<std::size_t>(out - bytes);
+    return i;
+}
+
+} // namespace tovrin
