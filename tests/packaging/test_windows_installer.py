@@ -193,8 +193,9 @@ class WindowsDownloads(unittest.TestCase):
         self.assertEqual(desktop.files() - files_before - installer_caches, {self.programs, users_batch_file})
         with open(users_batch_file, "rb") as file:
             self.assertEqual(file.read(), b"copy *.txt d:\\\r\n")
-        ours = re.compile("|".join([NAME] + [packed_guid(msi_property(path, name)) for path in (installer, next_installer)
-                                             for name in ("ProductCode", "UpgradeCode")]), re.IGNORECASE)
+        codes = [msi_property(path, name) for path in (installer, next_installer) for name in ("ProductCode", "UpgradeCode")]
+        ours = re.compile("|".join([NAME] + [re.escape(code) for code in codes] + [packed_guid(code) for code in codes]),
+                          re.IGNORECASE)
         self.assertEqual({line for line in desktop.registry() - registry_before if ours.search(line)}, set())
 
         self.msiexec("/i", installer, "ALLUSERS=1")
@@ -219,7 +220,7 @@ class PortableZip(unittest.TestCase):
             [installed] = [os.path.join(folder, "TOVRIN.exe") for folder, _, files in os.walk(extracted)
                            if "TOVRIN.exe" in files]
             with open(installed, "rb") as file:
-                self.assertEqual(file.read(), program)
+                self.assertTrue(file.read() == program, "the zip's TOVRIN.exe is not the installer's")
 
 
 if __name__ == "__main__":
