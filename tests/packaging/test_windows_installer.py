@@ -166,8 +166,8 @@ class WindowsDownloads(unittest.TestCase):
         self.msiexec("/i", installer)
         self.assert_installed(VERSION)
         self.assertEqual(shortcut_target(self.shortcut), desktop.windows_path(self.program))
-        [product] = [values for values in desktop.registry_keys(r"HKCU\Software\Microsoft\Installer\Products").values()
-                     if values.get("ProductName") == NAME]
+        products = desktop.registry_keys(r"HKCU\Software\Microsoft\Installer\Products")
+        [product] = [values for values in products.values() if values.get("ProductName") == NAME]
         with open(os.path.join(desktop.drive_c, product["ProductIcon"][3:].replace("\\", "/")), "rb") as icon:
             self.assertEqual(icon.read(4), b"\0\0\1\0", "the entry's icon is not an icon file")
 
@@ -175,7 +175,8 @@ class WindowsDownloads(unittest.TestCase):
         subprocess.run(["wine", "start", desktop.windows_path(self.shortcut)], env=desktop.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=DEADLINE)
         [window] = wait_for(lambda: desktop.windows_titled(CAPTION), "the program's window")
-        subprocess.run(["xdotool", "windowfocus", "--sync", window, "key", "alt+F4"], env=desktop.env, check=True)
+        subprocess.run(["xdotool", "windowfocus", "--sync", window, "key", "alt+F4"], env=desktop.env, check=True,
+                       timeout=DEADLINE)
         wait_for(lambda: not desktop.windows_titled(CAPTION), "the program to end")
 
         self.msiexec("/i", installer)
@@ -193,13 +194,15 @@ class WindowsDownloads(unittest.TestCase):
         self.assertEqual(desktop.files() - files_before - installer_caches, {self.programs, users_batch_file})
         with open(users_batch_file, "rb") as file:
             self.assertEqual(file.read(), b"copy *.txt d:\\\r\n")
-        codes = [msi_property(path, name) for path in (installer, next_installer) for name in ("ProductCode", "UpgradeCode")]
+        codes = [msi_property(path, name)
+                 for path in (installer, next_installer) for name in ("ProductCode", "UpgradeCode")]
         ours = re.compile("|".join([NAME] + [re.escape(code) for code in codes] + [packed_guid(code) for code in codes]),
                           re.IGNORECASE)
         self.assertEqual({line for line in desktop.registry() - registry_before if ours.search(line)}, set())
 
         self.msiexec("/i", installer, "ALLUSERS=1")
-        self.assertEqual(self.installed_programs(), [os.path.join(desktop.drive_c, "Program Files", NAME, "TOVRIN.exe")])
+        self.assertEqual(self.installed_programs(),
+                         [os.path.join(desktop.drive_c, "Program Files", NAME, "TOVRIN.exe")])
         # Windows sets ALLUSERS itself when it maintains a product installed for
         # all users; Wine's Windows Installer needs to be told.
         self.msiexec("/x", installer, "ALLUSERS=1")
