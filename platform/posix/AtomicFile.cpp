@@ -274,9 +274,14 @@ std::vector<char> AtomicFile::attributeNames(int original) {
     }
 }
 
+// Each block starts on its way to the disk as soon as it is written, while
+// the caller makes the next one, so that the sync at the end waits only for
+// the last of them. It is a hint: where the system cannot take it, the sync
+// writes the whole file all the same, so its refusal changes nothing.
 void AtomicFile::write(std::string_view bytes) {
     if (const int error = writeAll(fd_, bytes))
         fail(reasonFor(error));
+    fileSystem_.startWriteback(fd_, written_, static_cast<off_t>(bytes.size()));
     written_ += static_cast<off_t>(bytes.size());
 }
 

@@ -28,6 +28,9 @@ int FileSystem::fsetxattr(int fd, const char* name, const void* value, size_t si
 }
 int FileSystem::fremovexattr(int fd, const char* name) { return ::fremovexattr(fd, name); }
 ssize_t FileSystem::write(int fd, const void* data, size_t size) { return ::write(fd, data, size); }
+int FileSystem::startWriteback(int fd, off_t offset, off_t length) {
+    return ::sync_file_range(fd, offset, length, SYNC_FILE_RANGE_WRITE);
+}
 ssize_t FileSystem::pread(int fd, void* data, size_t size, off_t offset) { return ::pread(fd, data, size, offset); }
 int FileSystem::fallocate(int fd, off_t length) { return ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, length); }
 int FileSystem::fstatvfs(int fd, struct statvfs* status) { return ::fstatvfs(fd, status); }

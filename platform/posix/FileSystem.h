@@ -25,6 +25,9 @@ public:
     virtual int fsetxattr(int fd, const char* name, const void* value, size_t size);
     virtual int fremovexattr(int fd, const char* name);
     virtual ssize_t write(int fd, const void* data, size_t size);
+    // Asks the kernel to start writing the given bytes to the disk, without
+    // waiting for them: a hint only, since fsync writes whatever is left.
+    virtual int startWriteback(int fd, off_t offset, off_t length);
     virtual ssize_t pread(int fd, void* data, size_t size, off_t offset);
     // Reserves the disk space for the first length bytes without changing
     // the file's size or content.

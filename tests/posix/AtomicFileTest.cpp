@@ -47,7 +47,7 @@ class FailingFileSystem : public FileSystem {
 public:
     enum class Failure {
         None, WriteHalfway, WriteTakesNothing, Sync, Close, Rename, SyncAndUnlink, Chown, CopyHalfway,
-        NoRoom, NoRoomToReserve, ChmodUnsupported, ChmodFails, AttributeRefused, AttributeFails
+        NoRoom, NoRoomToReserve, ChmodUnsupported, ChmodFails, AttributeRefused, AttributeFails, WritebackRefused
     };
     Failure failure = Failure::None;
     bool interrupting = false; // every other call interrupted, writes a few bytes at a time
@@ -90,6 +90,9 @@ public:
             return fail(EINTR);
         // Write half first, so that a failure finds a half-written file.
         return FileSystem::write(fd, data, interrupting ? std::min<size_t>(size, 7) : halfway ? size / 2 : size);
+    }
+    int startWriteback(int fd, off_t offset, off_t length) override {
+        return failure == Failure::WritebackRefused ? fail(ESPIPE) : FileSystem::startWriteback(fd, offset, length);
     }
     ssize_t pread(int fd, void* data, size_t size, off_t offset) override {
         return interrupting && ++interruptions % 2 ? fail(EINTR) : FileSystem::pread(fd, data, size, offset);
@@ -510,6 +513,7 @@ TEST_F(AtomicFileTest, RefusesWithTheReasonAndTouchesNothing) {
              {"no room, by the free space", hardLinked, Failure::NoRoomToReserve, {}, job, std::strerror(ENOSPC),
               {{job, "old"}, {other, "old"}}},
              {"a write that takes nothing", {}, Failure::WriteTakesNothing, {}, job, std::strerror(EIO), {{job, "old"}}},
+             {"no early writeback on this file system", {}, Failure::WritebackRefused, {}, job, "", {{job, newText}}},
              {"no permissions on this file system", {}, Failure::ChmodUnsupported, {}, job, "", {{job, newText}}},
              {"permissions failing", {}, Failure::ChmodFails, {}, job, std::strerror(EIO), {{job, "old"}}},
              {"an attribute refused", withAttribute, Failure::AttributeRefused, {}, job, "", {{job, newText}}},
