@@ -46,19 +46,23 @@ void writeText(const fs::path& path, const std::vector<std::u16string>& pieces, 
 class FailingFileSystem : public FileSystem {
 public:
     enum class Failure {
-        None, WriteHalfway, WriteTakesNothing, Sync, Close, Rename, SyncAndUnlink, Chown, CopyHalfway,
-        NoRoom, NoRoomToReserve, ChmodUnsupported, ChmodFails, AttributeRefused, AttributeFails
+        None, WriteHalfway, WriteTakesNothing, Sync, FolderSyncUnsupported, FolderSyncFails, Close, Rename,
+        SyncAndUnlink, Chown, CopyHalfway, NoRoom, NoRoomToReserve, CannotReserve, ChmodUnsupported, ChmodFails,
+        AttributeRefused, AttributeFails
     };
     Failure failure = Failure::None;
     bool interrupting = false; // every other call interrupted, writes a few bytes at a time
     std::function<void()> duringWrite; // once, at the first write
     int writes = 0;
     std::vector<std::string> calls;
+    mode_t createdMode = 0; // asked for the last file created
 
     int openat(int folder, const char* name, int flags, mode_t mode) override {
         const int fd = FileSystem::openat(folder, name, flags, mode);
-        if (fd >= 0 && (flags & O_CREAT))
+        if (fd >= 0 && (flags & O_CREAT)) {
             calls.push_back("create " + pathOf(fd) + (::fcntl(fd, F_GETFD) & FD_CLOEXEC ? "" : " (inherited)"));
+            createdMode = mode;
+        }
         if (fd >= 0 && (flags & O_ACCMODE) == O_WRONLY)
             opened.push_back(fd);
         return fd;
@@ -94,9 +98,14 @@ public:
     ssize_t pread(int fd, void* data, size_t size, off_t offset) override {
         return interrupting && ++interruptions % 2 ? fail(EINTR) : FileSystem::pread(fd, data, size, offset);
     }
+    // NoRoomToReserve: a file system that cannot set space aside, and is
+    // full; CannotReserve: another that cannot, with room to spare.
     int fallocate(int fd, off_t length) override {
+        if (interrupting && !std::exchange(allocationInterrupted, !allocationInterrupted))
+            return fail(EINTR);
         return failure == Failure::NoRoom            ? fail(ENOSPC)
-               : failure == Failure::NoRoomToReserve ? fail(EOPNOTSUPP)
+               : failure == Failure::NoRoomToReserve ? fail(ENOSYS)
+               : failure == Failure::CannotReserve   ? fail(EOPNOTSUPP)
                                                      : FileSystem::fallocate(fd, length);
     }
     int fstatvfs(int fd, struct statvfs* status) override {
@@ -107,6 +116,10 @@ public:
     }
     int fsync(int fd) override {
         calls.push_back("fsync " + pathOf(fd));
+        if (fs::is_directory(pathOf(fd)))
+            return failure == Failure::FolderSyncUnsupported ? fail(EINVAL)
+                   : failure == Failure::FolderSyncFails     ? fail(EIO)
+                                                             : FileSystem::fsync(fd);
         return failure == Failure::Sync || failure == Failure::SyncAndUnlink ? fail(EIO) : FileSystem::fsync(fd);
     }
     int close(int fd) override {
@@ -133,6 +146,7 @@ private:
     }
     std::vector<int> opened;
     int interruptions = 0;
+    bool allocationInterrupted = false;
 };
 
 // Gives a path its mode back however a test ends, so that it can be removed.
@@ -282,6 +296,8 @@ TEST_F(AtomicFileTest, ReplacesTheFileTheNameLeadsTo) {
         ASSERT_FALSE(fileSystem.calls.empty());
         EXPECT_EQ(fileSystem.calls.front().substr(0, created.size()), created);
         EXPECT_EQ(fileSystem.calls.front().size(), created.size() + 6) << fileSystem.calls.front();
+        // Until it takes the old file's place, only this user may open its successor.
+        EXPECT_EQ(fileSystem.createdMode, c.fileExists ? 0600u : 0666u);
     }
 }
 
@@ -314,6 +330,8 @@ TEST_F(AtomicFileTest, HardLinkedFileIsRewrittenInPlaceForEveryName) {
     EXPECT_EQ(contentOf(second), newText);
     EXPECT_EQ(fs::hard_link_count(first), 2u);
     EXPECT_EQ(entriesInFolder(), 2u) << "no temporary file left behind";
+    writeText(first, {}, fileSystem);
+    EXPECT_EQ(contentOf(second), "") << "an empty text needs no room set aside";
 
     // A copy that fails half way has lost the old text: the message must
     // say where the whole new one is.
@@ -445,7 +463,8 @@ TEST_F(AtomicFileTest, TemporaryFileThatCannotBeRemovedIsNamed) {
 
 // Each road the writer must refuse, and the faults it must not take for
 // one: refused, the message names the path and the reason, and the old file
-// and its other names stay as they were, with no temporary file left.
+// and its other names stay as they were (unless the new text is in place
+// already), with no temporary file left.
 TEST_F(AtomicFileTest, RefusesWithTheReasonAndTouchesNothing) {
     using Failure = FailingFileSystem::Failure;
     const fs::path job = folder / "job.bat", other = folder / "other.bat", secret = folder / "secret";
@@ -492,11 +511,15 @@ TEST_F(AtomicFileTest, RefusesWithTheReasonAndTouchesNothing) {
               {{job, "old"}, {other, "old"}}},
              {"no room, by the free space", hardLinked, Failure::NoRoomToReserve, {}, job, std::strerror(ENOSPC),
               {{job, "old"}, {other, "old"}}},
+             {"room, by the free space", hardLinked, Failure::CannotReserve, {}, job, "", {{job, newText}, {other, newText}}},
              {"a write failing half way", {}, Failure::WriteHalfway, {}, job, std::strerror(ENOSPC), {{job, "old"}}},
              {"a write that takes nothing", {}, Failure::WriteTakesNothing, {}, job, std::strerror(EIO), {{job, "old"}}},
              {"the sync failing", {}, Failure::Sync, {}, job, std::strerror(EIO), {{job, "old"}}},
              {"the close failing", {}, Failure::Close, {}, job, std::strerror(EIO), {{job, "old"}}},
              {"the rename failing", {}, Failure::Rename, {}, job, std::strerror(EXDEV), {{job, "old"}}},
+             {"a folder that cannot be synced", {}, Failure::FolderSyncUnsupported, {}, job, "", {{job, newText}}},
+             {"the folder's sync failing, once the text is in place", {}, Failure::FolderSyncFails, {}, job,
+              "power cut may still bring back the old text", {{job, newText}}},
              {"no permissions on this file system", {}, Failure::ChmodUnsupported, {}, job, "", {{job, newText}}},
              {"permissions failing", {}, Failure::ChmodFails, {}, job, std::strerror(EIO), {{job, "old"}}},
              {"an attribute refused", withAttribute, Failure::AttributeRefused, {}, job, "", {{job, newText}}},
