@@ -18,3 +18,12 @@ read_design_setting(ProductName TOVRIN_PRODUCT_NAME)
 read_design_setting(ProductVersion TOVRIN_VERSION)
 read_design_setting(MakerWebAddress TOVRIN_WEB_ADDRESS)
 read_design_setting(DesktopEntryId TOVRIN_APP_ID)
+
+# Windows knows versions as numbers: "1.00" is version 1.0.
+if(NOT TOVRIN_VERSION MATCHES "^([0-9]+)\\.([0-9]+)$")
+  message(FATAL_ERROR "ProductVersion \"${TOVRIN_VERSION}\" is not MAJOR.MINOR")
+endif()
+math(EXPR TOVRIN_VERSION_MAJOR "${CMAKE_MATCH_1}")
+math(EXPR TOVRIN_VERSION_MINOR "${CMAKE_MATCH_2}")
+# The name of the Windows program's file.
+set(TOVRIN_FILE_NAME ${TOVRIN_PRODUCT_NAME}.exe)

@@ -2,7 +2,7 @@
 
 #include "editor/Messages.h"
 #include "platform/SaveDialogSettings.h"
-#include "platform/batchfile/BatchFileWriter.h"
+#include "batchfile/BatchFileWriter.h"
 
 namespace tovrin {
 

@@ -1,6 +1,6 @@
 #include "platform/posix/AtomicFile.h"
 
-#include "platform/batchfile/WriteFailure.h"
+#include "batchfile/WriteFailure.h"
 
 #include <cerrno>
 #include <climits>

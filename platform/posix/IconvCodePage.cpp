@@ -1,5 +1,5 @@
 #include "platform/PlatformError.h"
-#include "platform/batchfile/CodePage.h"
+#include "batchfile/CodePage.h"
 #include "platform/posix/WindowsDifferences.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "platform/posix/LocaleCodePage.h"
 
-#include "platform/batchfile/CodePage.h"
+#include "batchfile/CodePage.h"
 
 #include <cstdlib>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include "platform/MenuHandlers.h"
-#include "platform/batchfile/BatchFileWriter.h"
+#include "batchfile/BatchFileWriter.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/TextBoxContent.h"
 #include "window/DesignSettings.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/batchfile/TextInPieces.h"
+#include "batchfile/TextInPieces.h"
 
 #include <QTextDocument>
 

@@ -1,5 +1,5 @@
-#include "platform/batchfile/CodePage.h"
-#include "platform/batchfile/Surrogates.h"
+#include "batchfile/CodePage.h"
+#include "batchfile/Surrogates.h"
 #include "platform/win32/DecomposedSpelling.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"

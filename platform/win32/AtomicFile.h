@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/batchfile/ByteSink.h"
+#include "batchfile/ByteSink.h"
 #include "platform/win32/FileSystem.h"
 
 #include <windows.h>

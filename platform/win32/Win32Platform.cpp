@@ -1,7 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "editor/Messages.h"
-#include "platform/batchfile/BatchFileWriter.h"
+#include "batchfile/BatchFileWriter.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"
 #include "window/DesignSettings.h"

@@ -1,6 +1,6 @@
 #include "platform/win32/WindowsFileName.h"
 
-#include "platform/batchfile/WriteFailure.h"
+#include "batchfile/WriteFailure.h"
 #include "platform/win32/Utf16.h"
 
 #include <windows.h>

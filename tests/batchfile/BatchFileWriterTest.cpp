@@ -1,5 +1,5 @@
 #include "platform/PlatformError.h"
-#include "platform/batchfile/BatchFileWriter.h"
+#include "batchfile/BatchFileWriter.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/MemoryFile.h"
 

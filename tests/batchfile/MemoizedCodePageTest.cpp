@@ -1,5 +1,5 @@
-#include "platform/batchfile/MemoizedCodePage.h"
-#include "platform/batchfile/Surrogates.h"
+#include "batchfile/MemoizedCodePage.h"
+#include "batchfile/Surrogates.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // Windows code page writes decomposed, and the locales' code pages, as the
 // reference data beside this file (see README.md): run under Wine,
 //   wine dump_windows_tables.exe FOLDER
-#include "platform/batchfile/CodePage.h"
+#include "batchfile/CodePage.h"
 #include "tests/codepages/ReferencePages.h"
 
 #include <windows.h>

@@ -1,5 +1,5 @@
-#include "platform/batchfile/CodePage.h"
-#include "platform/batchfile/MemoizedCodePage.h"
+#include "batchfile/CodePage.h"
+#include "batchfile/MemoizedCodePage.h"
 #include "tests/codepages/ReferencePages.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "platform/PlatformError.h"
-#include "platform/batchfile/BatchFileWriter.h"
-#include "platform/batchfile/WriteFailure.h"
+#include "batchfile/BatchFileWriter.h"
+#include "batchfile/WriteFailure.h"
 #include "platform/posix/AtomicFile.h"
 #include "tests/support/FileBytes.h"
 

@@ -1,4 +1,4 @@
-#include "platform/batchfile/CodePage.h"
+#include "batchfile/CodePage.h"
 #include "platform/posix/LocaleCodePage.h"
 
 #include <gtest/gtest.h>

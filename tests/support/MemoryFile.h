@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/batchfile/ByteSink.h"
+#include "batchfile/ByteSink.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "tests/support/ScriptedPlatform.h"
 
 #include "platform/PlatformError.h"
-#include "platform/batchfile/BatchFileWriter.h"
+#include "batchfile/BatchFileWriter.h"
 #include "tests/support/MemoryFile.h"
 
 #include <stdexcept>

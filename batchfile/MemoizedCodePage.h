@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/batchfile/CodePage.h"
+#include "batchfile/CodePage.h"
 
 #include <cstdint>
 #include <cstdlib>

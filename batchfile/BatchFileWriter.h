@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/batchfile/ByteSink.h"
-#include "platform/batchfile/CodePage.h"
-#include "platform/batchfile/TextInPieces.h"
+#include "batchfile/ByteSink.h"
+#include "batchfile/CodePage.h"
+#include "batchfile/TextInPieces.h"
 
 #include <string>
 

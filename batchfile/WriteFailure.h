@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/PlatformError.h"
-#include "platform/batchfile/UnencodableCharacter.h"
+#include "batchfile/UnencodableCharacter.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "platform/batchfile/BatchFileWriter.h"
+#include "batchfile/BatchFileWriter.h"
 
-#include "platform/batchfile/BatchFileEncoder.h"
-#include "platform/batchfile/MemoizedCodePage.h"
-#include "platform/batchfile/WriteFailure.h"
+#include "batchfile/BatchFileEncoder.h"
+#include "batchfile/MemoizedCodePage.h"
+#include "batchfile/WriteFailure.h"
 
 #include <optional>
 

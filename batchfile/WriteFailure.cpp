@@ -1,4 +1,4 @@
-#include "platform/batchfile/WriteFailure.h"
+#include "batchfile/WriteFailure.h"
 
 #include <cstdio>
 

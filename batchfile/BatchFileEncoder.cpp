@@ -1,7 +1,7 @@
-#include "platform/batchfile/BatchFileEncoder.h"
+#include "batchfile/BatchFileEncoder.h"
 
 #include "platform/PlatformError.h"
-#include "platform/batchfile/Surrogates.h"
+#include "batchfile/Surrogates.h"
 
 #include <algorithm>
 

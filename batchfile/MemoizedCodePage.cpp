@@ -1,6 +1,6 @@
-#include "platform/batchfile/MemoizedCodePage.h"
+#include "batchfile/MemoizedCodePage.h"
 
-#include "platform/batchfile/Surrogates.h"
+#include "batchfile/Surrogates.h"
 
 #include <algorithm>
 #include <new>

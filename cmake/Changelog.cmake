@@ -1,0 +1,30 @@
+# The newest entry of packaging/changelog is this version's release, for every
+# download made from the build: it must be about the version the program
+# tells (a version without an entry stops the build), and the maintainer and
+# the day come from it.
+function(read_newest_changelog_entry)
+  set(changelog ${PROJECT_SOURCE_DIR}/packaging/changelog)
+  file(STRINGS ${changelog} heading LIMIT_COUNT 1)
+  if(NOT heading MATCHES "^tovrin \\(([^)]+)\\)")
+    message(FATAL_ERROR "packaging/changelog does not start with an entry for tovrin")
+  endif()
+  if(NOT CMAKE_MATCH_1 STREQUAL TOVRIN_VERSION)
+    message(FATAL_ERROR "packaging/changelog's newest entry is for ${CMAKE_MATCH_1}, "
+                        "the program is ${TOVRIN_VERSION}: add an entry for it")
+  endif()
+  file(STRINGS ${changelog} trailers REGEX "^ -- ")
+  list(GET trailers 0 trailer)
+  if(NOT trailer MATCHES "^ -- (.+ <[^>]+>)  [A-Z][a-z][a-z], ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    message(FATAL_ERROR "packaging/changelog: cannot read \"${trailer}\"")
+  endif()
+  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  list(FIND months ${CMAKE_MATCH_3} month)
+  math(EXPR month "${month} + 1")
+  if(month LESS 10)
+    string(PREPEND month 0)
+  endif()
+  set(TOVRIN_MAINTAINER "${CMAKE_MATCH_1}" PARENT_SCOPE)
+  set(TOVRIN_RELEASE_DATE "${CMAKE_MATCH_4}-${month}-${CMAKE_MATCH_2}" PARENT_SCOPE)
+endfunction()
+read_newest_changelog_entry()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog)
