@@ -64,7 +64,8 @@ std::optional<std::size_t> MemoizedCodePage::convert(std::u16string_view text, s
             break;
         const char16_t unit = text[i];
         const bool pair = isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1]);
-        Answer answer = answers_[unit];
+        // A pair is not its first half: that half alone may have been refused.
+        Answer answer = pair ? NotAskedYet : answers_[unit];
         if (answer == NotAskedYet && !pair)
             answer = learn(unit);
         if (answer == Refused)

@@ -58,9 +58,6 @@ TEST(NewExitAndEnd, EveryRoadFollowsItsRow) {
         {.what = "New, Cancel", .acts = {Act::New}, .answers = {IDCANCEL}, .calls = {NewQuestion, "Show"}},
         {.what = "New, Yes, dialog cancelled", .acts = {Act::New}, .answers = {IDYES}, .choices = {std::nullopt},
          .calls = {NewQuestion, "ShowSave "}},
-        {.what = "New, Yes, a key during the pump: kept, and the next New asks", .acts = {Act::New, Act::New},
-         .answers = {IDYES, IDOK, IDCANCEL}, .choices = {Chosen}, .moment = Moment::Pump,
-         .calls = Calls{NewQuestion} + Generation + Calls{"pumpEvents", NewQuestion, "Show"}, .text = "echo hi!"},
         {.what = "clean Exit", .dirty = false, .acts = {Act::Exit}, .calls = {"endProgram"}, .ended = true, .text = ""},
         {.what = "Exit, Yes", .acts = {Act::Exit}, .answers = {IDYES, IDOK}, .choices = {Chosen},
          .calls = Calls{ExitQuestion} + Generation + Calls{"pumpEvents", "endProgram"}, .ended = true},
@@ -76,9 +73,7 @@ TEST(NewExitAndEnd, EveryRoadFollowsItsRow) {
 
         // The close button and requests from outside ask what Exit asks.
         {.what = "clean close", .dirty = false, .acts = {Act::Close}, .calls = {"endProgram"}, .ended = true, .text = ""},
-        {.what = "close, Cancel", .acts = {Act::Close}, .answers = {IDCANCEL}, .calls = {ExitQuestion, "Show"}},
         {.what = "close, No", .acts = {Act::Close}, .answers = {IDNO}, .calls = {ExitQuestion, "endProgram"}, .ended = true},
-        {.what = "clean request", .dirty = false, .acts = {Act::Request}, .calls = {"endProgram"}, .ended = true, .text = ""},
         {.what = "request, Cancel", .acts = {Act::Request}, .answers = {IDCANCEL}, .calls = {ExitQuestion, "Show"}},
         {.what = "request, Yes", .acts = {Act::Request}, .answers = {IDYES, IDOK}, .choices = {Chosen},
          .calls = Calls{ExitQuestion} + Generation + Calls{"pumpEvents", "endProgram"}, .ended = true},
