@@ -3,7 +3,6 @@
 #include "batchfile/Surrogates.h"
 
 #include <algorithm>
-#include <new>
 
 namespace tovrin {
 
@@ -24,10 +23,7 @@ constexpr std::size_t CodeUnits = 0x10000;
 } // namespace
 
 MemoizedCodePage::MemoizedCodePage(std::unique_ptr<CodePage> wrapped)
-    : wrapped_(std::move(wrapped)), answers_(static_cast<Answer*>(std::calloc(CodeUnits, sizeof(Answer)))) {
-    if (!answers_)
-        throw std::bad_alloc();
-}
+    : wrapped_(std::move(wrapped)), answers_(std::make_unique<Answer[]>(CodeUnits)) {}
 
 std::string MemoizedCodePage::name() const {
     return wrapped_->name();

@@ -3,7 +3,6 @@
 #include "batchfile/CodePage.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 
 namespace tovrin {
@@ -16,9 +15,7 @@ namespace tovrin {
 // the basic plane, and answers longer than a table entry holds, are passed
 // to it every time.
 //
-// The table holds an entry for every character of the basic plane, 256 KB,
-// allocated zeroed: the system gives memory only to the pages of it that
-// characters of the text touch, a few kilobytes for most texts.
+// The table holds an entry for every character of the basic plane, 256 KB.
 class MemoizedCodePage : public CodePage {
 public:
     explicit MemoizedCodePage(std::unique_ptr<CodePage> wrapped);
@@ -34,10 +31,7 @@ private:
     std::size_t copyOneByteAnswers(std::u16string_view text, std::size_t from, char* bytes, std::size_t& end) const;
 
     std::unique_ptr<CodePage> wrapped_;
-    struct Free {
-        void operator()(Answer* answers) const { std::free(answers); }
-    };
-    std::unique_ptr<Answer[], Free> answers_;  // by code unit
+    std::unique_ptr<Answer[]> answers_; // by code unit, all NotAskedYet at first
 };
 
 } // namespace tovrin
