@@ -225,22 +225,21 @@ TEST_F(AtomicFileTest, HoldsExactlyTheBytesWritten) {
     EXPECT_EQ(entriesInFolder(), 2u) << "no temporary file left behind";
 }
 
-TEST_F(AtomicFileTest, ReplacesAnExistingFileKeepingItsPermissions) {
-    const fs::path target = folder / "job.bat";
-    writeRaw(target, "old content that is longer than the new one");
-    ASSERT_EQ(::chmod(target.c_str(), 0751), 0);
-    writeText(target, {u"new"}, fileSystem);
-    EXPECT_EQ(contentOf(target), "new");
-    EXPECT_EQ(modeOf(target), 0751u);
-}
-
-TEST_F(AtomicFileTest, NewFileGetsThePermissionsTheUmaskAllows) {
-    for (const auto& [mask, permissions] : std::vector<std::pair<mode_t, mode_t>>{{022, 0644}, {027, 0640}, {0, 0666}}) {
+// A replaced file keeps its permissions whatever the umask.
+TEST_F(AtomicFileTest, PermissionsAreTheOldFilesOrWhatTheUmaskAllows) {
+    struct Case { mode_t mask, oldMode, expected; }; // oldMode 0: no file yet
+    for (const auto& [mask, oldMode, expected] :
+         std::vector<Case>{{022, 0, 0644}, {027, 0, 0640}, {0, 0, 0666}, {077, 0751, 0751}}) {
+        const fs::path target = folder / ("job" + std::to_string(mask) + ".bat");
+        if (oldMode) {
+            writeRaw(target, "old content that is longer than the new one");
+            ASSERT_EQ(::chmod(target.c_str(), oldMode), 0);
+        }
         const mode_t old = ::umask(mask);
-        const fs::path target = folder / ("new" + std::to_string(mask) + ".bat");
-        writeText(target, {u"x"}, fileSystem);
+        writeText(target, {u"new"}, fileSystem);
         EXPECT_EQ(::umask(old), mask) << "the writer left the umask as it was";
-        EXPECT_EQ(modeOf(target), permissions) << "umask " << mask;
+        EXPECT_EQ(contentOf(target), "new");
+        EXPECT_EQ(modeOf(target), expected) << "umask " << mask;
     }
 }
 
