@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <random>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace tovrin {
@@ -335,7 +336,10 @@ void AtomicFile::replaceByRename() {
 // for it. Should the copy still fail half way, the old file is lost, but the
 // temporary file keeps the whole new text and the message says where.
 void AtomicFile::rewriteInPlace() {
-    const int original = openExamined();
+    // Held open since it was examined; only that file may be rewritten.
+    if (!nameLeadsToExamined())
+        fail(NameTakenOver);
+    const int original = std::exchange(examinedFile_.fd, -1);
     if (const int error = reserveRoom(original)) {
         fileSystem_.close(original);
         fail(reasonFor(error) + " The file was left as it was.");
