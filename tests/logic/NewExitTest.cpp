@@ -187,22 +187,5 @@ TEST(NewExitAndEnd, EveryRoadFollowsItsRow) {
     }
 }
 
-// After New, the next Generate presets the name chosen before New and
-// rewrites that file with the new text.
-TEST(NewExitAndEnd, GenerateAfterNewOffersTheEarlierNameAndRewritesIt) {
-    ScriptedPlatform platform;
-    Form1 form(platform);
-    platform.connect(form);
-    form.Form1_Load();
-    platform.type("echo hi");
-    platform.messageBoxAnswers = {IDYES, IDOK, IDOK};
-    platform.saveDialogChoices = {"/w/job", "/w/job"};
-    form.mnunew_Click();
-    platform.type("echo second");
-    form.mnugen_Click();
-    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "ShowSave /w/job"), 1);
-    EXPECT_EQ(platform.files.at("/w/job.bat"), "echo second");
-}
-
 } // namespace
 } // namespace tovrin
