@@ -180,7 +180,7 @@ TEST(NewExitAndEnd, EveryRoadFollowsItsRow) {
         EXPECT_EQ(platform.text1, row.text);
         EXPECT_EQ(sessionMayEnd, row.sessionMayEnd);
         EXPECT_TRUE(platform.messageBoxAnswers.empty()) << "a question that was scripted never came";
-        const bool written = std::find(platform.calls.begin(), platform.calls.end(), Confirmation) != platform.calls.end();
+        const bool written = std::ranges::find(platform.calls, Confirmation) != platform.calls.end();
         using Files = std::map<std::string, std::string>;
         const Files expectedFiles = written ? Files{{"/w/job.bat", "echo hi"}} : Files{};
         EXPECT_EQ(platform.files, expectedFiles);
