@@ -25,8 +25,7 @@ struct Editor {
 
     Editor() {
         QObject::connect(&platform.window(), &tovrin::MainWindow::programEnded, qApp, [] { QApplication::exit(0); });
-        QObject::connect(&terminationSignals, &tovrin::TerminationSignals::received, &platform.window(),
-                         [this] { platform.requestEnd(); });
+        platform.endOn(terminationSignals);
         platform.start(form);
     }
 };

@@ -3,6 +3,7 @@
 #include "platform/MenuHandlers.h"
 #include "batchfile/BatchFileWriter.h"
 #include "platform/qt/QtMessageBox.h"
+#include "platform/qt/TerminationSignals.h"
 #include "platform/qt/TextBoxContent.h"
 #include "window/DesignSettings.h"
 #include "window/Twips.h"
@@ -28,6 +29,11 @@ void QtPlatform::start(FormEvents& events) {
                      [this](QSessionManager& manager) { answerSessionEnd(manager); }, Qt::DirectConnection);
     deliver(&FormEvents::Form1_Load);
     window_.show();
+}
+
+void QtPlatform::endOn(const TerminationSignals& termination) {
+    QObject::connect(&termination, &TerminationSignals::received, &window_,
+                     [this] { delivery_.requestEnd(&FormEvents::Form1_EndRequested); });
 }
 
 // After each event the desktop learns whether a log-out would lose text.

@@ -11,6 +11,8 @@ class QSessionManager;
 
 namespace tovrin {
 
+class TerminationSignals;
+
 // The platform on Qt Widgets.
 class QtPlatform : public Platform {
 public:
@@ -20,8 +22,9 @@ public:
     // the window. The caller then runs the application's event loop.
     void start(FormEvents& events);
     bool hasEnded() const { return delivery_.hasEnded(); }
-    // Someone outside the window asks the program to end.
-    void requestEnd() { delivery_.requestEnd(&FormEvents::Form1_EndRequested); }
+    // Each of these signals, someone outside the window asking the program
+    // to end, reaches the handlers as Form1_EndRequested.
+    void endOn(const TerminationSignals& termination);
     MainWindow& window() { return window_; }
 
     float Width() override;

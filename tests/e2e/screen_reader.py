@@ -42,6 +42,22 @@ def action_index(accessible, action):
     return names.index(action)
 
 
+def exit_answering_no(test, reader, exit_item, buttons, no):
+    """Chooses Exit over unsaved text and reads the program's own prompt:
+    its caption, its question and the names of its `buttons`; answers with
+    the button named `no`, and the editor ends having written nothing."""
+    reader.press_without_waiting(exit_item)
+    prompt = reader.message_box()
+    test.assertEqual(prompt.get_name(), "Tovrin")
+    test.assertIn("Generate .Bat file before exiting?",
+                  [label.get_name() for label in find_all(prompt, Atspi.Role.LABEL)])
+    names = [button.get_name() for button in find_all(prompt, Atspi.Role.PUSH_BUTTON)]
+    test.assertEqual(sorted(names), sorted(buttons))
+    [answer] = find_all(prompt, Atspi.Role.PUSH_BUTTON, no)
+    reader.press(answer)
+    test.assertEqual(test.desktop.editor_exit_code(), 0)
+    test.assertEqual(os.listdir(test.desktop.files), [])
+
 class ScreenReader:
     """Give it the desktop before starting the editor there: it starts the
     session bus that the editor and this process then share, and makes the

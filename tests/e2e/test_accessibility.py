@@ -2,12 +2,10 @@
 description and text, the File menu, and the unsaved-changes prompt with its
 buttons, and answers the prompt by pressing a button by name."""
 
-import os
-
 from gi.repository import Atspi
 
 from desktop import EditorTestCase, main
-from screen_reader import ScreenReader, find_all, named_children
+from screen_reader import ScreenReader, exit_answering_no, find_all, named_children
 
 
 class ScreenReaderUse(EditorTestCase):
@@ -32,18 +30,7 @@ class ScreenReaderUse(EditorTestCase):
         desktop.type_lines("echo hi")
         desktop.wait_for(lambda: text_area.get_text(0, -1) == "echo hi", "the typed text")
 
-        reader.press_without_waiting(exit_item)
-        prompt = reader.message_box()
-        self.assertEqual(prompt.get_name(), "Tovrin")
-        self.assertIn("Generate .Bat file before exiting?",
-                      [label.get_name() for label in find_all(prompt, Atspi.Role.LABEL)])
-        buttons = [button.get_name() for button in find_all(prompt, Atspi.Role.PUSH_BUTTON)]
-        self.assertEqual(sorted(buttons), ["Cancel", "No", "Yes"])
-
-        [no] = find_all(prompt, Atspi.Role.PUSH_BUTTON, "No")
-        reader.press(no)
-        self.assertEqual(desktop.editor_exit_code(), 0)
-        self.assertEqual(os.listdir(desktop.files), [])
+        exit_answering_no(self, reader, exit_item, ["Yes", "No", "Cancel"], "No")
 
 
 if __name__ == "__main__":

@@ -10,12 +10,7 @@ namespace {
 // program connects them.
 class EndRequest : public RunningEditor {
 protected:
-    EndRequest() {
-        QObject::connect(&terminationSignals, &TerminationSignals::received, &platform.window(),
-                         [this] { platform.requestEnd(); });
-    }
-
-    static bool questionShown() { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }
+    EndRequest() { platform.endOn(terminationSignals); }
 
     TerminationSignals terminationSignals;
 };
@@ -25,7 +20,8 @@ TEST_F(EndRequest, ASignalDuringTheSaveDialogIsAskedOnlyOnceTheDialogCloses) {
     bool askedOverTheDialog = true;
     script.expect<QFileDialog>([&](QFileDialog* dialog) {
         std::raise(SIGQUIT);
-        askedOverTheDialog = QTest::qWaitFor(questionShown, 300);
+        askedOverTheDialog = QTest::qWaitFor(
+            [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, 300);
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
     QString prompt;
