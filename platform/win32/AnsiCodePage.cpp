@@ -61,8 +61,7 @@ private:
                 const std::size_t start = bytes.size();
                 bytes.resize(start + static_cast<std::size_t>(length));
                 converted(character, bytes.data() + start, length, lacking);
-            } else if (const auto spelling = decomposedSpelling(
-                           number_, std::wstring_view(reinterpret_cast<const wchar_t*>(character.data()), units))) {
+            } else if (const auto spelling = decomposedSpelling(number_, wideUnits(character))) {
                 bytes += *spelling;
             } else {
                 return i;
