@@ -20,16 +20,9 @@ public:
     std::string name() const override { return codePageName(number_); }
 
     std::optional<std::size_t> convert(std::u16string_view text, std::string& bytes) override {
-        if (text.empty())
+        if (text.empty() || appended(text, bytes))
             return std::nullopt;
-        bool lacking = false;
-        const int length = converted(text, nullptr, 0, lacking);
-        if (lacking)
-            return convertByCharacter(text, bytes);
-        const std::size_t start = bytes.size();
-        bytes.resize(start + static_cast<std::size_t>(length));
-        converted(text, bytes.data() + start, length, lacking);
-        return std::nullopt;
+        return convertByCharacter(text, bytes);
     }
 
 private:
@@ -50,22 +43,29 @@ private:
         return length;
     }
 
+    // Appends the bytes of text if the page holds all of it; false, with
+    // nothing appended, if not.
+    bool appended(std::u16string_view text, std::string& bytes) const {
+        bool lacking = false;
+        const int length = converted(text, nullptr, 0, lacking);
+        if (lacking)
+            return false;
+        const std::size_t start = bytes.size();
+        bytes.resize(start + static_cast<std::size_t>(length));
+        converted(text, bytes.data() + start, length, lacking);
+        return true;
+    }
+
     // Needed only when a character lacks a place, so a character at a time.
     std::optional<std::size_t> convertByCharacter(std::u16string_view text, std::string& bytes) const {
         for (std::size_t i = 0; i < text.size();) {
             const std::size_t units = isHighSurrogate(text[i]) && i + 1 < text.size() ? 2 : 1;
             const std::u16string_view character = text.substr(i, units);
-            bool lacking = false;
-            const int length = converted(character, nullptr, 0, lacking);
-            if (!lacking) {
-                const std::size_t start = bytes.size();
-                bytes.resize(start + static_cast<std::size_t>(length));
-                converted(character, bytes.data() + start, length, lacking);
-            } else if (const auto spelling = decomposedSpelling(
-                           number_, std::wstring_view(reinterpret_cast<const wchar_t*>(character.data()), units))) {
+            if (!appended(character, bytes)) {
+                const auto spelling = decomposedSpelling(number_, wideUnits(character));
+                if (!spelling)
+                    return i;
                 bytes += *spelling;
-            } else {
-                return i;
             }
             i += units;
         }

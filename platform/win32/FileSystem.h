@@ -18,7 +18,7 @@ public:
     virtual BOOL flushFileBuffers(HANDLE file);
     virtual BOOL closeHandle(HANDLE handle);
     virtual BOOL replaceFile(const wchar_t* replaced, const wchar_t* replacement);
-    // Gives from its new name to; never takes the place of an existing file.
+    // Renames the file at from to the name to; never takes the place of an existing file.
     virtual BOOL moveFile(const wchar_t* from, const wchar_t* to);
     virtual BOOL deleteFile(const wchar_t* path);
 };

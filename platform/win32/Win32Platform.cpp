@@ -1,6 +1,5 @@
 #include "platform/win32/Win32Platform.h"
 
-#include "editor/Messages.h"
 #include "batchfile/BatchFileWriter.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/Utf16.h"

@@ -16,6 +16,28 @@ MAIN_WINDOW = "^Tovrin - "
 DIALOG = "^Tovrin$"
 
 
+def wait_for(condition, what, deadline=DEADLINE):
+    """The first true result of condition, asked again until the deadline."""
+    end = time.monotonic() + deadline
+    while time.monotonic() < end:
+        result = condition()
+        if result:
+            return result
+        time.sleep(0.05)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def start_xvfb(*options):
+    """An X server of its own, on a display it picks: the server and the display's name."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp", *options],
+        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as display_number:
+        return server, ":" + display_number.readline().strip()
+
+
 class Session:
     """A private home, which is also the runtime folder (mode 0700), with a
     folder for the files the editor writes; the processes started for the
@@ -46,13 +68,7 @@ class Session:
         shutil.rmtree(self.home, ignore_errors=True)
 
     def wait_for(self, condition, what):
-        deadline = time.monotonic() + DEADLINE
-        while time.monotonic() < deadline:
-            result = condition()
-            if result:
-                return result
-            time.sleep(0.05)
-        raise AssertionError("timed out waiting for " + what)
+        return wait_for(condition, what)
 
     def editor_exit_code(self):
         try:
@@ -79,14 +95,7 @@ class Session:
 class Desktop(Session):
     def __init__(self, dpi=96):
         super().__init__()
-        read_end, write_end = os.pipe()
-        self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
-             "-screen", "0", "1280x1024x24", "-dpi", str(dpi)],
-            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as display_number:
-            self.display = ":" + display_number.readline().strip()
+        self.server, self.display = start_xvfb("-screen", "0", "1280x1024x24", "-dpi", str(dpi))
         self.env = dict(os.environ, DISPLAY=self.display, HOME=self.home,
                         XDG_RUNTIME_DIR=self.home, QT_QPA_PLATFORM="xcb")
         window_manager = subprocess.Popen(

@@ -11,9 +11,11 @@ import struct
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 import zipfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from desktop import start_xvfb, wait_for  # noqa: E402
 
 DEADLINE = 60.0
 CAPTION = "Tovrin - Vaskel.exe - https://tovrin.example"
@@ -22,16 +24,6 @@ MAKER = os.environ["TOVRIN_MAKER"]
 VERSION, NEXT_VERSION = os.environ["TOVRIN_VERSIONS"].split(",")
 UNINSTALL_KEYS = [root + r"\Software\Microsoft\Windows\CurrentVersion\Uninstall" for root in ("HKCU", "HKLM")]
 INSTALLER = NEXT_INSTALLER = ZIP = None
-
-
-def wait_for(condition, what):
-    deadline = time.monotonic() + DEADLINE
-    while time.monotonic() < deadline:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.1)
-    raise AssertionError("timed out waiting for " + what)
 
 
 def msi_property(installer, name):
@@ -65,13 +57,7 @@ class WindowsDesktop:
 
     def __init__(self):
         self.scratch = tempfile.mkdtemp(prefix="msi-check-")
-        read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
-            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as display_number:
-            display = ":" + display_number.readline().strip()
+        self.xvfb, display = start_xvfb("-screen", "0", "1024x768x24")
         self.prefix = os.path.join(self.scratch, "prefix")
         # No Linux menu entries for the shortcuts the installer makes.
         self.env = dict(os.environ, DISPLAY=display, HOME=self.scratch, WINEPREFIX=self.prefix, WINEARCH="win32",
@@ -174,10 +160,10 @@ class WindowsDownloads(unittest.TestCase):
         # Started from the Start menu, the program shows its window; Alt+F4 ends it.
         subprocess.run(["wine", "start", desktop.windows_path(self.shortcut)], env=desktop.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=DEADLINE)
-        [window] = wait_for(lambda: desktop.windows_titled(CAPTION), "the program's window")
+        [window] = wait_for(lambda: desktop.windows_titled(CAPTION), "the program's window", DEADLINE)
         subprocess.run(["xdotool", "windowfocus", "--sync", window, "key", "alt+F4"], env=desktop.env, check=True,
                        timeout=DEADLINE)
-        wait_for(lambda: not desktop.windows_titled(CAPTION), "the program to end")
+        wait_for(lambda: not desktop.windows_titled(CAPTION), "the program to end", DEADLINE)
 
         self.msiexec("/i", installer)
         self.assert_installed(VERSION)

@@ -20,8 +20,9 @@ using testing::utf8Of;
 using testing::contentOf;
 using testing::writeRaw;
 
-// As Generate writes: through the byte rules, in the system's code page.
+// As Generate writes: the name checked, then through the byte rules, in the system's code page.
 void writeText(const std::string& path, std::u16string_view text, FileSystem&& fileSystem = FileSystem()) {
+    checkWindowsFileName(path);
     const auto codePage = openCodePage(systemCodePage());
     AtomicFile file(path, fileSystem);
     writeBatchFile(path, [&](const PieceReceiver& receive) { receive(text); }, *codePage, file);
@@ -31,7 +32,6 @@ void writeText(const std::string& path, std::u16string_view text, FileSystem&& f
 std::string failureWriting(const fs::path& path, std::u16string_view text, FileSystem&& fileSystem = FileSystem()) {
     const std::string name = utf8Of(path);
     try {
-        checkWindowsFileName(name);
         writeText(name, text, std::move(fileSystem));
     } catch (const PlatformError& error) {
         const std::string message = error.what();
@@ -138,7 +138,6 @@ TEST(Win32AtomicFile, FollowsLinksToTheFileTheyNameAndRefusesNamesWindowsCannotH
             for (const fs::path& shown : {path, written})
                 if (!fs::exists(shown) && shown.parent_path() == LinksFolder)
                     expected.push_back(utf8Of(shown) + "=old");
-            checkWindowsFileName(utf8Of(path));
             writeText(utf8Of(path), u"new");
             EXPECT_EQ(contentOf(written), "new") << named.name;
             writeRaw(written, "old");

@@ -1,6 +1,4 @@
 #include "tests/win32/RunningEditor.h"
-#include "window/LayoutRule.h"
-#include "window/Twips.h"
 
 #include <utility>
 #include <vector>
@@ -9,12 +7,7 @@ namespace tovrin {
 namespace {
 
 using testing::RunningEditor;
-
-SIZE sizeOf(HWND window) {
-    RECT rectangle{};
-    GetWindowRect(window, &rectangle);
-    return {rectangle.right - rectangle.left, rectangle.bottom - rectangle.top};
-}
+using testing::sizeOf;
 
 HFONT fontOf(HWND window) {
     return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
@@ -53,10 +46,7 @@ TEST_P(DpiChange, FitsText1InTwipsAtTheNewDpiAndDoublesItsFont) {
     const SIZE outer = sizeOf(window());
     EXPECT_EQ(outer.cx, suggested.cx);
     EXPECT_EQ(outer.cy, suggested.cy);
-    const SIZE text = sizeOf(text1());
-    const Placement byTheRule = layoutRule(pixelsToTwips(outer.cx, NewDpi), pixelsToTwips(outer.cy, NewDpi));
-    EXPECT_EQ(text.cx, twipsToPixels(byTheRule.width, NewDpi));
-    EXPECT_EQ(text.cy, twipsToPixels(byTheRule.height, NewDpi));
+    expectText1SizedByTheLayoutRule(NewDpi, NewDpi);
     EXPECT_NEAR(fontHeight(text1()), 2 * heightBefore, 1);
 }
 

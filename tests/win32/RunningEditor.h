@@ -3,12 +3,20 @@
 #include "editor/Form1.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/win32/DialogScript.h"
+#include "window/LayoutRule.h"
+#include "window/Twips.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace tovrin::testing {
+
+inline SIZE sizeOf(HWND window) {
+    RECT rectangle{};
+    GetWindowRect(window, &rectangle);
+    return {rectangle.right - rectangle.left, rectangle.bottom - rectangle.top};
+}
 
 // The editor on its real window, started as the program starts it; the
 // test acts as the user through window messages.
@@ -34,6 +42,14 @@ protected:
 
     void choose(MenuCommand command) { PostMessageW(window(), WM_COMMAND, menuCommandId(command), 0); }
     void pressCloseButton() { PostMessageW(window(), WM_CLOSE, 0, 0); }
+
+    // Text1's size is what the layout rule makes of the window's, in twips at these dpi.
+    void expectText1SizedByTheLayoutRule(int dpiX, int dpiY) {
+        const SIZE outer = sizeOf(window());
+        const Placement byTheRule = layoutRule(pixelsToTwips(outer.cx, dpiX), pixelsToTwips(outer.cy, dpiY));
+        EXPECT_EQ(sizeOf(text1()).cx, twipsToPixels(byTheRule.width, dpiX));
+        EXPECT_EQ(sizeOf(text1()).cy, twipsToPixels(byTheRule.height, dpiY));
+    }
 
     void handleWaitingMessages() {
         MSG message;

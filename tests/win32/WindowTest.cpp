@@ -4,7 +4,6 @@
 #include "tests/win32/RunningEditor.h"
 #include "tests/win32/TemporaryFolder.h"
 #include "window/DesignSettings.h"
-#include "window/LayoutRule.h"
 #include "window/Twips.h"
 
 #include <thread>
@@ -16,6 +15,7 @@ namespace fs = std::filesystem;
 using testing::RunningEditor;
 using testing::contentOf;
 using testing::SeenDialog;
+using testing::sizeOf;
 using testing::TemporaryFolder;
 using testing::utf8Of;
 
@@ -33,10 +33,6 @@ int screenDpi(int axis) {
     const int dpi = GetDeviceCaps(screen, axis);
     ReleaseDC(nullptr, screen);
     return dpi;
-}
-
-SIZE sizeOf(const RECT& rectangle) {
-    return {rectangle.right - rectangle.left, rectangle.bottom - rectangle.top};
 }
 
 using Window = RunningEditor;
@@ -90,28 +86,14 @@ TEST_F(Window, Text1WrapsScrollsVerticallyAndHasNoSmallLimit) {
 }
 
 TEST_F(Window, Text1FollowsTheOuterSizeByFixedMargins) {
-    const auto textSize = [&] {
-        RECT rectangle{};
-        GetWindowRect(text1(), &rectangle);
-        return sizeOf(rectangle);
-    };
-    const auto outerSize = [&] {
-        RECT rectangle{};
-        GetWindowRect(window(), &rectangle);
-        return sizeOf(rectangle);
-    };
-    const SIZE outer = outerSize();
-    const int dpiX = screenDpi(LOGPIXELSX);
-    const int dpiY = screenDpi(LOGPIXELSY);
-    const Placement byTheRule = layoutRule(pixelsToTwips(outer.cx, dpiX), pixelsToTwips(outer.cy, dpiY));
-    EXPECT_EQ(textSize().cx, twipsToPixels(byTheRule.width, dpiX));
-    EXPECT_EQ(textSize().cy, twipsToPixels(byTheRule.height, dpiY));
+    expectText1SizedByTheLayoutRule(screenDpi(LOGPIXELSX), screenDpi(LOGPIXELSY));
 
-    const SIZE before = textSize();
+    const SIZE outer = sizeOf(window());
+    const SIZE before = sizeOf(text1());
     SetWindowPos(window(), nullptr, 0, 0, outer.cx + 120, outer.cy + 90, SWP_NOMOVE | SWP_NOZORDER);
     handleWaitingMessages();
-    EXPECT_EQ(textSize().cx, before.cx + 120);
-    EXPECT_EQ(textSize().cy, before.cy + 90);
+    EXPECT_EQ(sizeOf(text1()).cx, before.cx + 120);
+    EXPECT_EQ(sizeOf(text1()).cy, before.cy + 90);
     RECT placed{};
     GetWindowRect(text1(), &placed);
     MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&placed), 2);
