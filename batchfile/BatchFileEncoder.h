@@ -4,6 +4,7 @@
 #include "batchfile/CodePage.h"
 #include "batchfile/UnencodableCharacter.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,25 +27,21 @@ public:
     std::optional<UnencodableCharacter> finish();
 
 private:
-    // A place in the text as the user sees it, counted from 1.
-    struct Position {
-        std::size_t line;
-        std::size_t column;
-    };
-    static Position after(Position from, std::u16string_view normalized);
-
     std::optional<UnencodableCharacter> encodeWholeCharacters(std::u16string_view text);
-    std::optional<char16_t> normalizeUpToLoneHalf(std::u16string_view text);
-    std::optional<UnencodableCharacter> convertNormalized();
-    void moveOnAndFlush();
+    std::size_t copyOneByteCharacters(std::u16string_view text);
+    std::optional<UnencodableCharacter> convertAlone(std::u16string_view character, std::size_t column);
+    void put(std::string_view bytes);
+    void flush();
 
     CodePage& codePage_;
     ByteSink& file_;
-    Position next_{1, 1};        // where the next character stands
-    bool lastWasCr_ = false;     // so that an LF right after it ends no second line
-    char16_t heldHighHalf_ = 0;  // the end of a piece, waiting for the low half
-    std::u16string normalized_;  // one stretch of text, its breaks made CR LF
-    std::string bytes_;          // converted, not yet written
+    std::size_t line_ = 1;         // counted from 1, as the user sees it
+    std::size_t columnsBefore_ = 0; // characters of the line in earlier text
+    bool lastWasCr_ = false;       // so that an LF right after it ends no second line
+    char16_t heldHighHalf_ = 0;    // the end of a piece, waiting for the low half
+    std::unique_ptr<char[]> block_; // converted, not yet written
+    std::size_t blockUsed_ = 0;
+    std::string characterBytes_;   // one character converted alone
 };
 
 } // namespace tovrin

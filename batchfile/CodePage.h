@@ -22,6 +22,12 @@ public:
     // Returns the offset of the first character the page cannot hold;
     // bytes is unspecified then.
     virtual std::optional<std::size_t> convert(std::u16string_view text, std::string& bytes) = 0;
+
+    // Writes to out, which has room for text.size() bytes, the bytes of the
+    // characters that text starts with as long as each is one byte and no
+    // line break, and returns how many it wrote. A page that cannot tell
+    // quickly writes none, and each character is converted on its own.
+    virtual std::size_t copyOneByteCharacters(std::u16string_view /*text*/, char* /*out*/) { return 0; }
 };
 
 // Each platform provides these two: the code page a batch file is written

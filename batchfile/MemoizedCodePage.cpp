@@ -22,8 +22,13 @@ constexpr std::size_t CodeUnits = 0x10000;
 
 } // namespace
 
+// Line breaks are never copied as a run of one-byte characters: the text
+// around them decides what they become.
 MemoizedCodePage::MemoizedCodePage(std::unique_ptr<CodePage> wrapped)
-    : wrapped_(std::move(wrapped)), answers_(std::make_unique<Answer[]>(CodeUnits)) {}
+    : wrapped_(std::move(wrapped)), answers_(std::make_unique<Answer[]>(CodeUnits)) {
+    for (const char16_t lineBreak : {u'\r', u'\n', u'\u2028', u'\u2029'})
+        answers_[lineBreak] = AskEveryTime;
+}
 
 std::string MemoizedCodePage::name() const {
     return wrapped_->name();
@@ -55,7 +60,9 @@ std::optional<std::size_t> MemoizedCodePage::convert(std::u16string_view text, s
               bytes.begin();
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
-        i = copyOneByteAnswers(text, i, bytes.data(), end);
+        const std::size_t copied = copyOneByteCharacters(text.substr(i), bytes.data() + end);
+        end += copied;
+        i += copied;
         if (i == text.size())
             break;
         const char16_t unit = text[i];
@@ -85,21 +92,15 @@ std::optional<std::size_t> MemoizedCodePage::convert(std::u16string_view text, s
 
 // The loop almost every character takes, kept apart so that nothing in it
 // is read again from memory after each byte it writes.
-std::size_t MemoizedCodePage::copyOneByteAnswers(std::u16string_view text, std::size_t from, char* bytes,
-                                                std::size_t& end) const {
-    const char16_t* const units = text.data();
-    const std::size_t count = text.size();
+std::size_t MemoizedCodePage::copyOneByteCharacters(std::u16string_view text, char* out) {
     const Answer* const answers = answers_.get();
-    char* out = bytes + end;
-    std::size_t i = from;
-    for (; i < count; ++i) {
-        const char16_t unit = units[i];
-        const Answer answer = answers[unit];
+    std::size_t i = 0;
+    for (; i < text.size(); ++i) {
+        const Answer answer = answers[text[i]];
         if (!isOneByte(answer))
             break;
-        *out++ = static_cast<char>(answer >> 8);
+        out[i] = static_cast<char>(answer >> 8);
     }
-    end = static_cast<std::size_t>(out - bytes);
     return i;
 }
 

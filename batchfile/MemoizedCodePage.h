@@ -22,13 +22,13 @@ public:
 
     std::string name() const override;
     std::optional<std::size_t> convert(std::u16string_view text, std::string& bytes) override;
+    std::size_t copyOneByteCharacters(std::u16string_view text, char* out) override;
 
 private:
     // An answer: its byte count in the low byte, the bytes above it.
     using Answer = std::uint32_t;
 
     Answer learn(char16_t unit);
-    std::size_t copyOneByteAnswers(std::u16string_view text, std::size_t from, char* bytes, std::size_t& end) const;
 
     std::unique_ptr<CodePage> wrapped_;
     std::unique_ptr<Answer[]> answers_; // by code unit, all NotAskedYet at first

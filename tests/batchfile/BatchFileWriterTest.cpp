@@ -1,5 +1,6 @@
 #include "platform/PlatformError.h"
 #include "batchfile/BatchFileWriter.h"
+#include "batchfile/MemoizedCodePage.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/MemoryFile.h"
 
@@ -31,8 +32,8 @@ struct Refused {
 };
 
 const std::u16string Long(40'000, u'a');
-// Up to the end of the encoder's first stretch of text, ending with CR.
-const std::u16string UpToStretchEnd(16 * 1024 - 1, u'a');
+// Up to one byte short of the encoder's first block of bytes.
+const std::u16string UpToBlockEnd(256 * 1024 - 1, u'a');
 
 const Written WrittenTexts[] = {
     {1252, {}, ""},
@@ -40,7 +41,7 @@ const Written WrittenTexts[] = {
     // Every kind of line break, and where the pieces cut it.
     {1252, {u"a\r\nb\rc\nd\u2028e\u2029f\r"}, "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n"},
     {1252, {u"a\r", u"\nb\r", u"\rc\n", u"\r"}, "a\r\nb\r\n\r\nc\r\n\r\n"},
-    {1252, {UpToStretchEnd + u"\r\nb"}, std::string(UpToStretchEnd.size(), 'a') + "\r\nb"},
+    {1252, {UpToBlockEnd + u"\r\nb"}, std::string(UpToBlockEnd.size(), 'a') + "\r\nb"},
     // More than the encoder holds back before it writes.
     {1252, {std::u16string(300'000, u'a'), u"\u00E9"}, std::string(300'000, 'a') + "\xE9"},
     {1252, {u"caf\u00E9 \u20AC" u"5\u00A0\u00FF", u"", u"\u0178"}, "caf\xE9 \x80" "5\xA0\xFF\x9F"},
@@ -51,9 +52,8 @@ const Refused RefusedTexts[] = {
     {1252, {u"ok\r\nok\r\n\u00E9\u20AC\t\u4E2D!"}, "U+4E2D on line 3, column 4"},
     {1252, {u"ok\r", u"\nok\u2029\u00E9", u"\u20AC", u"\t\u4E2D!"}, "U+4E2D on line 3, column 4"},
     {1252, {Long, u"\r\n", Long + u"\u4E2D"}, "U+4E2D on line 2, column 40001"},
-    {1252, {UpToStretchEnd + u"\r\n\u4E2D"}, "U+4E2D on line 2, column 1"},
-    // A pair across the end of the encoder's stretch stays whole.
-    {1252, {UpToStretchEnd + u"\xD83D\xDE00"}, "U+1F600 on line 1, column 16384"},
+    {1252, {UpToBlockEnd + u"\r\n\u4E2D"}, "U+4E2D on line 2, column 1"},
+    {1252, {UpToBlockEnd + u"\xD83D\xDE00"}, "U+1F600 on line 1, column 262144"},
     {1252, {u"ab\xD83D", u"\xDE00"}, "U+1F600 on line 1, column 3"},
     // Half of a pair alone, wherever it stands.
     {1252, {u"ab\xD83D" u"c"}, "U+D83D on line 1, column 3"},
@@ -76,10 +76,10 @@ std::string failureOf(const std::function<void()>& write) {
 
 TEST(BatchFile, TextBecomesTheBytesOfItsCodePageWithCrLfBreaks) {
     for (const Written& text : WrittenTexts) {
-        const auto codePage = openCodePage(text.codePage);
+        MemoizedCodePage codePage(openCodePage(text.codePage));
         MemoryFile file;
         writeBatchFile("a.bat", [&](const PieceReceiver& receive) { for (const auto& piece : text.pieces) receive(piece); },
-                       *codePage, file);
+                       codePage, file);
         EXPECT_EQ(file.bytes, text.bytes) << "in Windows-" << text.codePage;
         EXPECT_TRUE(file.committed);
     }
@@ -87,11 +87,11 @@ TEST(BatchFile, TextBecomesTheBytesOfItsCodePageWithCrLfBreaks) {
 
 TEST(BatchFile, TheFirstCharacterThatCannotGoInIsNamedWhereTheUserSeesItAndNothingIsCommitted) {
     for (const Refused& text : RefusedTexts) {
-        const auto codePage = openCodePage(text.codePage);
+        MemoizedCodePage codePage(openCodePage(text.codePage));
         MemoryFile file;
         const std::string message = failureOf([&] {
             writeBatchFile("dir/a.bat", [&](const PieceReceiver& receive) { for (const auto& piece : text.pieces) receive(piece); },
-                           *codePage, file);
+                           codePage, file);
         });
         EXPECT_EQ(message, "Could not write \"dir/a.bat\": the character " + text.named + " has no place in the Windows-" +
                                std::to_string(text.codePage) + " code page. Nothing was written.");
