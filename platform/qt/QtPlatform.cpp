@@ -4,7 +4,6 @@
 #include "batchfile/BatchFileWriter.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/TerminationSignals.h"
-#include "platform/qt/TextBoxContent.h"
 #include "window/DesignSettings.h"
 #include "window/Twips.h"
 
@@ -14,7 +13,8 @@
 
 namespace tovrin {
 
-QtPlatform::QtPlatform() : delivery_(*this, std::string(ProgramName)) {}
+QtPlatform::QtPlatform()
+    : text1Content_(*window_.text1()->document()), delivery_(*this, std::string(ProgramName)) {}
 
 void QtPlatform::start(FormEvents& events) {
     delivery_.connect(events);
@@ -100,8 +100,7 @@ std::string QtPlatform::FileName() {
 }
 
 void QtPlatform::writeBatchFile(const std::string& path) {
-    const QTextDocument& text = *window_.text1()->document();
-    generateBatchFile(path, [&](const PieceReceiver& receive) { readText(text, receive); });
+    generateBatchFile(path, [this](const PieceReceiver& receive) { text1Content_.read(receive); });
 }
 
 } // namespace tovrin

@@ -6,6 +6,7 @@
 #include "platform/qt/LogoutInhibitor.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtSaveDialog.h"
+#include "platform/qt/TextBoxContent.h"
 
 class QSessionManager;
 
@@ -26,6 +27,8 @@ public:
     // to end, reaches the handlers as Form1_EndRequested.
     void endOn(const TerminationSignals& termination);
     MainWindow& window() { return window_; }
+    // What Generate writes.
+    TextBoxContent& text1Content() { return text1Content_; }
 
     float Width() override;
     float Height() override;
@@ -44,6 +47,7 @@ private:
     void answerSessionEnd(QSessionManager& manager);
 
     MainWindow window_;
+    TextBoxContent text1Content_;
     QtSaveDialog COD_;
     EventDelivery delivery_;
     LogoutInhibitor logoutInhibitor_;

@@ -2,7 +2,6 @@
 
 #include "editor/Form1.h"
 #include "platform/qt/QtPlatform.h"
-#include "platform/qt/TextBoxContent.h"
 #include "tests/qt/ModalScript.h"
 #include "tests/support/FileBytes.h"
 
@@ -32,7 +31,7 @@ protected:
     // Text1's content as Generate reads it, all pieces joined.
     std::u16string content() {
         std::u16string whole;
-        readText(*text1().document(), [&](std::u16string_view piece) { whole += piece; });
+        platform.text1Content().read([&](std::u16string_view piece) { whole += piece; });
         return whole;
     }
 
