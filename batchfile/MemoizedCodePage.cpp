@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tovrin {
 
 namespace {
@@ -28,6 +32,11 @@ MemoizedCodePage::MemoizedCodePage(std::unique_ptr<CodePage> wrapped)
     : wrapped_(std::move(wrapped)), answers_(std::make_unique<Answer[]>(CodeUnits)) {
     for (const char16_t lineBreak : {u'\r', u'\n', u'\u2028', u'\u2029'})
         answers_[lineBreak] = AskEveryTime;
+    // Whether ASCII may be copied without looking at the table.
+    for (char16_t unit = 0; unit < 0x80; ++unit) {
+        if (answers_[unit] == NotAskedYet && learn(unit) != (Answer{unit} << 8 | 1))
+            asciiIsItself_ = false;
+    }
 }
 
 std::string MemoizedCodePage::name() const {
@@ -91,16 +100,49 @@ std::optional<std::size_t> MemoizedCodePage::convert(std::u16string_view text, s
 }
 
 // The loop almost every character takes, kept apart so that nothing in it
-// is read again from memory after each byte it writes.
+// is read again from memory after each byte it writes. What it writes past
+// the characters it counts is not theirs.
 std::size_t MemoizedCodePage::copyOneByteCharacters(std::u16string_view text, char* out) {
     const Answer* const answers = answers_.get();
-    std::size_t i = 0;
+    std::size_t i = asciiIsItself_ ? copyEightAtATime(text, out) : 0;
     for (; i < text.size(); ++i) {
         const Answer answer = answers[text[i]];
         if (!isOneByte(answer))
             break;
         out[i] = static_cast<char>(answer >> 8);
     }
+    return i;
+}
+
+// Where the processor can, eight units at once: ASCII is copied as it
+// stands and only the other units are looked up. Stops before the eight
+// that hold CR or LF, or a character of more than one byte, and before the
+// last few, which the loop above takes.
+std::size_t MemoizedCodePage::copyEightAtATime([[maybe_unused]] std::u16string_view text,
+                                               [[maybe_unused]] char* out) const {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i aboveAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    const __m128i cr = _mm_set1_epi16(u'\r');
+    const __m128i lf = _mm_set1_epi16(u'\n');
+    for (; i + 8 <= text.size(); i += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, cr), _mm_cmpeq_epi16(units, lf))) != 0)
+            return i;
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(units, units));
+        // Two bits a unit, set for each one above ASCII; the lowest two are
+        // cleared after each.
+        auto others = static_cast<unsigned>(
+            ~_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, aboveAscii), _mm_setzero_si128())) & 0xFFFF);
+        for (; others != 0; others &= others - 1, others &= others - 1) {
+            const auto lane = static_cast<std::size_t>(__builtin_ctz(others) / 2);
+            const Answer answer = answers_[text[i + lane]];
+            if (!isOneByte(answer))
+                return i;
+            out[i + lane] = static_cast<char>(answer >> 8);
+        }
+    }
+#endif
     return i;
 }
 

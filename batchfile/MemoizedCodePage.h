@@ -29,9 +29,11 @@ private:
     using Answer = std::uint32_t;
 
     Answer learn(char16_t unit);
+    std::size_t copyEightAtATime(std::u16string_view text, char* out) const;
 
     std::unique_ptr<CodePage> wrapped_;
     std::unique_ptr<Answer[]> answers_; // by code unit, all NotAskedYet at first
+    bool asciiIsItself_ = true;          // as in every Windows code page
 };
 
 } // namespace tovrin
