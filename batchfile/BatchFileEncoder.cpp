@@ -10,9 +10,11 @@ namespace tovrin {
 
 namespace {
 
-// Bytes are handed to the file in blocks this large: a system call costs
-// more than the copying it saves.
-constexpr std::size_t BlockSize = 256 * 1024;
+// Bytes are handed to the writing thread in blocks that grow from the
+// first, so that a short text starts being written early, to the largest:
+// waking the thread costs as much as converting tens of kilobytes.
+constexpr std::size_t FirstBlockSize = 64 * 1024;
+constexpr std::size_t BlockSize = 1024 * 1024;
 
 constexpr bool isLineBreak(char16_t unit) {
     return unit == u'\r' || unit == u'\n' || unit == u'\u2028' || unit == u'\u2029';
@@ -33,7 +35,8 @@ std::size_t charactersIn(std::u16string_view text) {
 } // namespace
 
 BatchFileEncoder::BatchFileEncoder(CodePage& codePage, ByteSink& file)
-    : codePage_(codePage), file_(file), block_(new char[BlockSize]) {}
+    : codePage_(codePage), blocks_(new char[2 * BlockSize]), block_(blocks_.get()),
+      blockSize_(FirstBlockSize), writer_(file) {}
 
 std::optional<UnencodableCharacter> BatchFileEncoder::encode(std::u16string_view piece) {
     if (piece.empty())
@@ -58,6 +61,7 @@ std::optional<UnencodableCharacter> BatchFileEncoder::finish() {
     if (heldHighHalf_ != 0)
         return UnencodableCharacter{heldHighHalf_, line_, columnsBefore_ + 1};
     flush();
+    writer_.finish();
     return std::nullopt;
 }
 
@@ -100,10 +104,10 @@ std::optional<UnencodableCharacter> BatchFileEncoder::encodeWholeCharacters(std:
 std::size_t BatchFileEncoder::copyOneByteCharacters(std::u16string_view text) {
     std::size_t copied = 0;
     while (copied < text.size()) {
-        if (blockUsed_ == BlockSize)
+        if (blockUsed_ == blockSize_)
             flush();
-        const std::size_t length = std::min(text.size() - copied, BlockSize - blockUsed_);
-        const std::size_t run = codePage_.copyOneByteCharacters(text.substr(copied, length), block_.get() + blockUsed_);
+        const std::size_t length = std::min(text.size() - copied, blockSize_ - blockUsed_);
+        const std::size_t run = codePage_.copyOneByteCharacters(text.substr(copied, length), block_ + blockUsed_);
         blockUsed_ += run;
         copied += run;
         if (run < length)
@@ -126,21 +130,24 @@ std::optional<UnencodableCharacter> BatchFileEncoder::convertAlone(std::u16strin
 }
 
 void BatchFileEncoder::put(std::string_view bytes) {
-    if (bytes.size() > BlockSize - blockUsed_)
-        flush();
-    if (bytes.size() > BlockSize) {
-        file_.write(bytes);
-        return;
+    while (!bytes.empty()) {
+        if (blockUsed_ == blockSize_)
+            flush();
+        const std::size_t length = std::min(bytes.size(), blockSize_ - blockUsed_);
+        std::memcpy(block_ + blockUsed_, bytes.data(), length);
+        blockUsed_ += length;
+        bytes.remove_prefix(length);
     }
-    std::memcpy(block_.get() + blockUsed_, bytes.data(), bytes.size());
-    blockUsed_ += bytes.size();
 }
 
+// The filled block goes to the writer, and the other one is filled next.
 void BatchFileEncoder::flush() {
     if (blockUsed_ == 0)
         return;
-    file_.write({block_.get(), blockUsed_});
+    writer_.write({block_, blockUsed_});
+    block_ = block_ == blocks_.get() ? blocks_.get() + BlockSize : blocks_.get();
     blockUsed_ = 0;
+    blockSize_ = std::min(2 * blockSize_, BlockSize);
 }
 
 } // namespace tovrin

@@ -8,7 +8,8 @@ namespace tovrin {
 
 // Where a batch file's bytes go: written as they come, then committed as the
 // file's whole new content. Given up before commit(), it leaves no trace and
-// the old file as it was. Each step throws PlatformError.
+// the old file as it was. Each step throws PlatformError. The writes may
+// come from another thread than commit(), never two at once.
 class ByteSink {
 public:
     virtual ~ByteSink() = default;

@@ -130,6 +130,33 @@ TEST(BatchFile, ColumnsCountCharactersAndAnOffsetPastTheEndIsAnError) {
     EXPECT_FALSE(file.committed);
 }
 
+// A file that fails at one of its writes, which take place on another
+// thread while the text is converted.
+struct FailingFile : MemoryFile {
+    int failAt;
+    int writes = 0;
+
+    explicit FailingFile(int failing) : failAt(failing) {}
+    void write(std::string_view more) override {
+        if (++writes == failAt)
+            throw PlatformError("Could not write \"a.bat\": No space left on device.");
+        MemoryFile::write(more);
+    }
+};
+
+TEST(BatchFile, AFailedWriteOfTheFileReachesTheWriterAndNothingIsCommitted) {
+    const std::u16string text(300'000, u'a');  // three blocks, the last written at the end
+    for (const int failing : {1, 2, 3}) {
+        MemoizedCodePage codePage(openCodePage(1252));
+        FailingFile file(failing);
+        const std::string message =
+            failureOf([&] { writeBatchFile("a.bat", [&](const PieceReceiver& receive) { receive(text); }, codePage, file); });
+        EXPECT_EQ(message, "Could not write \"a.bat\": No space left on device.") << "failing at write " << failing;
+        EXPECT_EQ(file.writes, failing);
+        EXPECT_FALSE(file.committed);
+    }
+}
+
 // Names, as UTF-8, with the character each one is refused for; the message
 // shows it by its number in the name too.
 const std::pair<std::string, const char*> RefusedNames[] = {
