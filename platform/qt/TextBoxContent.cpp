@@ -7,8 +7,8 @@ namespace tovrin {
 
 namespace {
 
-// A piece grows to this many characters before it is split in two: a
-// keystroke moves at most that much, and reading costs one call a piece.
+// A piece holds at most this many characters: a keystroke moves at most
+// that much, and reading costs one call a piece.
 constexpr std::size_t LongestPiece = 64 * 1024;
 // A change this large (a paste, the text replaced) is copied whole, once.
 constexpr std::size_t LargeChange = 1024 * 1024;

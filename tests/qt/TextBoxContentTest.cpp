@@ -38,6 +38,7 @@ TEST_F(TextBoxContent, FollowsEveryEditWithoutCopyingTheWholeText) {
         [&] { text1().paste(); },
         [&] { cursorAt().insertText(samples[below(std::size(samples))]); },
         [&] { cursorAt().removeSelectedText(); },
+        [&] { text1().setPlainText(samples[below(std::size(samples))]); },
         [&] {
             QTextCursor cursor = cursorAt();
             cursor.beginEditBlock();
