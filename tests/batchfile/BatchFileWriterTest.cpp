@@ -32,8 +32,15 @@ struct Refused {
 };
 
 const std::u16string Long(40'000, u'a');
+std::u16string digits(std::size_t count) {
+    std::u16string text(count, u'0');
+    for (std::size_t i = 0; i < count; ++i)
+        text[i] = static_cast<char16_t>(u'0' + i % 10);
+    return text;
+}
+const std::u16string Digits = digits(4'500'000);
 // Up to one byte short of the encoder's first block of bytes.
-const std::u16string UpToBlockEnd(256 * 1024 - 1, u'a');
+const std::u16string UpToBlockEnd(64 * 1024 - 1, u'a');
 
 const Written WrittenTexts[] = {
     {1252, {}, ""},
@@ -42,9 +49,11 @@ const Written WrittenTexts[] = {
     {1252, {u"a\r\nb\rc\nd\u2028e\u2029f\r"}, "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n"},
     {1252, {u"a\r", u"\nb\r", u"\rc\n", u"\r"}, "a\r\nb\r\n\r\nc\r\n\r\n"},
     {1252, {UpToBlockEnd + u"\r\nb"}, std::string(UpToBlockEnd.size(), 'a') + "\r\nb"},
-    // More than the encoder holds back before it writes.
-    {1252, {std::u16string(300'000, u'a'), u"\u00E9"}, std::string(300'000, 'a') + "\xE9"},
+    // More than the encoder's largest block, and a few of them.
+    {1252, {Digits, u"\u00E9"}, std::string(Digits.begin(), Digits.end()) + "\xE9"},
     {1252, {u"caf\u00E9 \u20AC" u"5\u00A0\u00FF", u"", u"\u0178"}, "caf\xE9 \x80" "5\xA0\xFF\x9F"},
+    // Eight units at a time, once the page's answers are known.
+    {1252, {u"caf\u00E9 \u20AC" u"5 caf\u00E9 \u20AC" u"5 caf\u00E9 \u20AC" u"5 "}, "caf\xE9 \x80" "5 caf\xE9 \x80" "5 caf\xE9 \x80" "5 "},
     {932, {u"C:\\\u30A2", u"\u30A2\r\n"}, "C:\\\x83\x41\x83\x41\r\n"},
 };
 
@@ -53,7 +62,7 @@ const Refused RefusedTexts[] = {
     {1252, {u"ok\r", u"\nok\u2029\u00E9", u"\u20AC", u"\t\u4E2D!"}, "U+4E2D on line 3, column 4"},
     {1252, {Long, u"\r\n", Long + u"\u4E2D"}, "U+4E2D on line 2, column 40001"},
     {1252, {UpToBlockEnd + u"\r\n\u4E2D"}, "U+4E2D on line 2, column 1"},
-    {1252, {UpToBlockEnd + u"\xD83D\xDE00"}, "U+1F600 on line 1, column 262144"},
+    {1252, {UpToBlockEnd + u"\xD83D\xDE00"}, "U+1F600 on line 1, column 65536"},
     {1252, {u"ab\xD83D", u"\xDE00"}, "U+1F600 on line 1, column 3"},
     // Half of a pair alone, wherever it stands.
     {1252, {u"ab\xD83D" u"c"}, "U+D83D on line 1, column 3"},
@@ -120,14 +129,19 @@ struct OneLackingPage : CodePage {
 
 TEST(BatchFile, ColumnsCountCharactersAndAnOffsetPastTheEndIsAnError) {
     OneLackingPage page(u'\u4E2D');
-    const TextInPieces text = [](const PieceReceiver& receive) { receive(u"\xD83D\xDE00\u00E9\u4E2D"); };
-    MemoryFile file;
-    const std::string refusal = failureOf([&] { writeBatchFile("a.bat", text, page, file); });
-    EXPECT_NE(refusal.find("U+4E2D on line 1, column 3 "), std::string::npos) << refusal;
-    page.named = 4;
-    const std::string error = failureOf([&] { writeBatchFile("a.bat", text, page, file); });
-    EXPECT_NE(error.find("named a character past the end"), std::string::npos) << error;
-    EXPECT_FALSE(file.committed);
+    // The pair in the same piece as the refused character, and in the one before.
+    for (const std::vector<std::u16string>& pieces :
+         {std::vector<std::u16string>{u"\xD83D\xDE00\u00E9\u4E2D"}, {u"\xD83D\xDE00", u"\u00E9\u4E2D"}}) {
+        const TextInPieces text = [&](const PieceReceiver& receive) { for (const auto& piece : pieces) receive(piece); };
+        MemoryFile file;
+        const std::string refusal = failureOf([&] { writeBatchFile("a.bat", text, page, file); });
+        EXPECT_NE(refusal.find("U+4E2D on line 1, column 3 "), std::string::npos) << refusal;
+        page.named = 1;
+        const std::string error = failureOf([&] { writeBatchFile("a.bat", text, page, file); });
+        EXPECT_NE(error.find("named a character past the end"), std::string::npos) << error;
+        EXPECT_FALSE(file.committed);
+        page.named.reset();
+    }
 }
 
 // A file that fails at one of its writes, which take place on another
