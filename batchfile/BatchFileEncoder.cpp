@@ -72,7 +72,9 @@ std::optional<UnencodableCharacter> BatchFileEncoder::encodeWholeCharacters(std:
     std::size_t i = lastWasCr_ && !text.empty() && text.front() == u'\n' ? 1 : 0;
     lastWasCr_ = false;
     std::size_t lineStart = i;
-    const auto columnAt = [&](std::size_t at) { return columnsBefore_ + charactersIn(text.substr(lineStart, at - lineStart)) + 1; };
+    const auto columnAt = [&](std::size_t at) {
+        return columnsBefore_ + charactersIn(text.substr(lineStart, at - lineStart)) + 1;
+    };
     while (i < text.size()) {
         i += copyOneByteCharacters(text.substr(i));
         if (i == text.size())

@@ -53,7 +53,9 @@ const Written WrittenTexts[] = {
     {1252, {Digits, u"\u00E9"}, std::string(Digits.begin(), Digits.end()) + "\xE9"},
     {1252, {u"caf\u00E9 \u20AC" u"5\u00A0\u00FF", u"", u"\u0178"}, "caf\xE9 \x80" "5\xA0\xFF\x9F"},
     // Eight units at a time, once the page's answers are known.
-    {1252, {u"caf\u00E9 \u20AC" u"5 caf\u00E9 \u20AC" u"5 caf\u00E9 \u20AC" u"5 "}, "caf\xE9 \x80" "5 caf\xE9 \x80" "5 caf\xE9 \x80" "5 "},
+    {1252,
+     {u"caf\u00E9 \u20AC" u"5 caf\u00E9 \u20AC" u"5 caf\u00E9 \u20AC" u"5 "},
+     "caf\xE9 \x80" "5 caf\xE9 \x80" "5 caf\xE9 \x80" "5 "},
     {932, {u"C:\\\u30A2", u"\u30A2\r\n"}, "C:\\\x83\x41\x83\x41\r\n"},
 };
 
@@ -163,8 +165,8 @@ TEST(BatchFile, AFailedWriteOfTheFileReachesTheWriterAndNothingIsCommitted) {
     for (const int failing : {1, 2, 3}) {
         MemoizedCodePage codePage(openCodePage(1252));
         FailingFile file(failing);
-        const std::string message =
-            failureOf([&] { writeBatchFile("a.bat", [&](const PieceReceiver& receive) { receive(text); }, codePage, file); });
+        const TextInPieces whole = [&](const PieceReceiver& receive) { receive(text); };
+        const std::string message = failureOf([&] { writeBatchFile("a.bat", whole, codePage, file); });
         EXPECT_EQ(message, "Could not write \"a.bat\": No space left on device.") << "failing at write " << failing;
         EXPECT_EQ(file.writes, failing);
         EXPECT_FALSE(file.committed);

@@ -14,7 +14,9 @@ using TextBoxContent = RunningEditor;
 // edit but the large paste made it copy the whole text again.
 TEST_F(TextBoxContent, FollowsEveryEditWithoutCopyingTheWholeText) {
     std::mt19937 random(7);
-    const auto below = [&](int bound) { return static_cast<int>(random() % static_cast<unsigned>(std::max(bound, 1))); };
+    const auto below = [&](int bound) {
+        return static_cast<int>(random() % static_cast<unsigned>(std::max(bound, 1)));
+    };
     const QString samples[] = {
         "x", "rem \u00E9t\u00E9\n", "a\r\nb\rc\u2028d\u2029", QString::fromStdU16String({0xD83D, 0xDE00}),
         QString::fromStdU16String({0xD83D}), QString(70'000, 'w') + "\n" + QString(70'000, 'v'), "\t\n\n"};
