@@ -2,9 +2,19 @@
 
 namespace tovrin {
 
-WriteBehind::WriteBehind(ByteSink& file) : file_(file), writer_([this] { writeEachBlock(); }) {}
+namespace {
+
+// Starting the thread and waking it for each block cost more than they
+// save on the first megabytes: a text that short is written by the caller.
+constexpr std::size_t WrittenAloneUpTo = 1024 * 1024;
+
+} // namespace
+
+WriteBehind::WriteBehind(ByteSink& file) : file_(file) {}
 
 WriteBehind::~WriteBehind() {
+    if (!writer_.joinable())
+        return;
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -14,6 +24,14 @@ WriteBehind::~WriteBehind() {
 }
 
 void WriteBehind::write(std::string_view block) {
+    if (!writer_.joinable()) {
+        if (writtenAlone_ < WrittenAloneUpTo) {
+            file_.write(block);
+            writtenAlone_ += block.size();
+            return;
+        }
+        writer_ = std::thread([this] { writeEachBlock(); });
+    }
     std::unique_lock lock(mutex_);
     waitForTheWriter(lock);
     waiting_ = block;
@@ -23,6 +41,8 @@ void WriteBehind::write(std::string_view block) {
 }
 
 void WriteBehind::finish() {
+    if (!writer_.joinable())
+        return;
     std::unique_lock lock(mutex_);
     waitForTheWriter(lock);
 }

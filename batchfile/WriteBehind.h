@@ -12,9 +12,10 @@ namespace tovrin {
 
 // Writes a batch file's blocks on a thread of its own while the caller
 // converts what follows, so that converting and the system's copying and
-// writing back overlap. A block is written from where it lies, not copied:
-// the caller fills another meanwhile. A failure of the file reaches the
-// caller at its next write or at finish().
+// writing back overlap; the first megabyte is written by the caller. A
+// block is written from where it lies, not copied: the caller fills another
+// meanwhile. A failure of the file reaches the caller at its next write or
+// at finish().
 class WriteBehind {
 public:
     explicit WriteBehind(ByteSink& file);
@@ -34,13 +35,14 @@ private:
     void writeEachBlock();
 
     ByteSink& file_;
+    std::size_t writtenAlone_ = 0;  // by the caller, before the thread started
     std::mutex mutex_;
     std::condition_variable changed_;
     std::string_view waiting_;  // handed over, not yet written
     bool handedOver_ = false;
     bool stopping_ = false;
     std::exception_ptr failure_;
-    std::thread writer_;  // last, so that it starts once the rest is made
+    std::thread writer_;  // started once the caller has written enough alone
 };
 
 } // namespace tovrin

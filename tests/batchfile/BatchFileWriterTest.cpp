@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <random>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -40,7 +41,7 @@ std::u16string digits(std::size_t count) {
 }
 const std::u16string Digits = digits(4'500'000);
 // Up to one byte short of the encoder's first block of bytes.
-const std::u16string UpToBlockEnd(64 * 1024 - 1, u'a');
+const std::u16string UpToBlockEnd(256 * 1024 - 1, u'a');
 
 const Written WrittenTexts[] = {
     {1252, {}, ""},
@@ -64,7 +65,7 @@ const Refused RefusedTexts[] = {
     {1252, {u"ok\r", u"\nok\u2029\u00E9", u"\u20AC", u"\t\u4E2D!"}, "U+4E2D on line 3, column 4"},
     {1252, {Long, u"\r\n", Long + u"\u4E2D"}, "U+4E2D on line 2, column 40001"},
     {1252, {UpToBlockEnd + u"\r\n\u4E2D"}, "U+4E2D on line 2, column 1"},
-    {1252, {UpToBlockEnd + u"\xD83D\xDE00"}, "U+1F600 on line 1, column 65536"},
+    {1252, {UpToBlockEnd + u"\xD83D\xDE00"}, "U+1F600 on line 1, column 262144"},
     {1252, {u"ab\xD83D", u"\xDE00"}, "U+1F600 on line 1, column 3"},
     // Half of a pair alone, wherever it stands.
     {1252, {u"ab\xD83D" u"c"}, "U+D83D on line 1, column 3"},
@@ -147,13 +148,16 @@ TEST(BatchFile, ColumnsCountCharactersAndAnOffsetPastTheEndIsAnError) {
 }
 
 // A file that fails at one of its writes, which take place on another
-// thread while the text is converted.
+// thread while the text is converted, once it is long.
 struct FailingFile : MemoryFile {
     int failAt;
     int writes = 0;
+    std::vector<bool> byTheCaller;  // whether each write came from the caller's thread
+    const std::thread::id caller = std::this_thread::get_id();
 
     explicit FailingFile(int failing) : failAt(failing) {}
     void write(std::string_view more) override {
+        byTheCaller.push_back(std::this_thread::get_id() == caller);
         if (++writes == failAt)
             throw PlatformError("Could not write \"a.bat\": No space left on device.");
         MemoryFile::write(more);
@@ -161,8 +165,10 @@ struct FailingFile : MemoryFile {
 };
 
 TEST(BatchFile, AFailedWriteOfTheFileReachesTheWriterAndNothingIsCommitted) {
-    const std::u16string text(300'000, u'a');  // three blocks, the last written at the end
-    for (const int failing : {1, 2, 3}) {
+    // Six blocks: three written alone, then one at a time on the other
+    // thread, the last once the text ends.
+    const std::u16string text(4'000'000, u'a');
+    for (const int failing : {1, 4, 6}) {
         MemoizedCodePage codePage(openCodePage(1252));
         FailingFile file(failing);
         const TextInPieces whole = [&](const PieceReceiver& receive) { receive(text); };
@@ -170,6 +176,8 @@ TEST(BatchFile, AFailedWriteOfTheFileReachesTheWriterAndNothingIsCommitted) {
         EXPECT_EQ(message, "Could not write \"a.bat\": No space left on device.") << "failing at write " << failing;
         EXPECT_EQ(file.writes, failing);
         EXPECT_FALSE(file.committed);
+        for (std::size_t write = 0; write < file.byTheCaller.size(); ++write)
+            EXPECT_EQ(file.byTheCaller[write], write < 3) << "write " << write + 1;
     }
 }
 
