@@ -28,4 +28,17 @@ struct Row {
     }
 };
 
+// The row of a case measured by turns with its baseline.
+inline Row rowByTurns(std::string name, Unit unit, const MeasuredByTurns& figures, std::string baselineName,
+                      std::optional<double> maxRatio = std::nullopt,
+                      std::optional<double> maxMeasured = std::nullopt) {
+    return {.name = std::move(name),
+            .unit = unit,
+            .measured = figures.measured,
+            .baselineName = std::move(baselineName),
+            .baseline = figures.baseline,
+            .maxRatio = maxRatio,
+            .maxMeasured = maxMeasured};
+}
+
 } // namespace tovrin::bench

@@ -80,13 +80,6 @@ std::vector<Row> generateRows(const Settings& settings) {
             maxRatio = 1.5;
         else if (size == settings.generateSizes.front())
             maxRatio = 2.0;
-        Row time{.name = "Generate " + sizeName(size),
-                 .unit = Unit::Seconds,
-                 .measured = times.measured,
-                 .baselineName = "write+fsync+rename",
-                 .baseline = times.baseline,
-                 .maxRatio = maxRatio,
-                 .maxMeasured = std::nullopt};
         Row memory{.name = "Generate " + sizeName(size) + ", extra memory",
                    .unit = Unit::Bytes,
                    .measured = {static_cast<double>(peak), 0},
@@ -94,7 +87,7 @@ std::vector<Row> generateRows(const Settings& settings) {
                    .baseline = {static_cast<double>(text.utf8.size()), 0},
                    .maxRatio = largest ? std::optional(3.0) : std::nullopt,
                    .maxMeasured = std::nullopt};
-        rows.push_back(time);
+        rows.push_back(rowByTurns("Generate " + sizeName(size), Unit::Seconds, times, "write+fsync+rename", maxRatio));
         rows.push_back(memory);
     }
     return rows;

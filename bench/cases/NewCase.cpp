@@ -30,13 +30,8 @@ Row newRow(const Settings& settings) {
     const std::string small = makeBatchText(settings.smallText).utf8;
     const MeasuredByTurns times = byTurns(
         settings.runs, [&] { return secondsForNew(editor, large); }, [&] { return secondsForNew(editor, small); });
-    return {.name = "New on " + sizeName(settings.largeText) + ", answered No",
-            .unit = Unit::Seconds,
-            .measured = times.measured,
-            .baselineName = sizeName(settings.smallText) + " text",
-            .baseline = times.baseline,
-            .maxRatio = std::nullopt,
-            .maxMeasured = std::nullopt};
+    return rowByTurns("New on " + sizeName(settings.largeText) + ", answered No", Unit::Seconds, times,
+                      sizeName(settings.smallText) + " text");
 }
 
 } // namespace tovrin::bench

@@ -58,13 +58,8 @@ Row resizeRow(const Settings& settings) {
     const MeasuredByTurns times =
         byTurns(settings.runs, [&] { return large.secondsPerResize(settings.resizesPerRun); },
                 [&] { return empty.secondsPerResize(settings.resizesPerRun); });
-    return {.name = "Resize with " + sizeName(settings.largeText),
-            .unit = Unit::Seconds,
-            .measured = times.measured,
-            .baselineName = "empty text",
-            .baseline = times.baseline,
-            .maxRatio = 2.0,
-            .maxMeasured = OneFrame};
+    return rowByTurns("Resize with " + sizeName(settings.largeText), Unit::Seconds, times, "empty text", 2.0,
+                      OneFrame);
 }
 
 } // namespace tovrin::bench
