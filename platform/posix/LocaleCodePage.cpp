@@ -34,8 +34,8 @@ constexpr std::pair<std::string_view, unsigned> CodePageOfLocale[] = {
     {"et", 1257}, {"lt", 1257}, {"lv", 1257},
     {"vi", 1258},
     // Scripts and territories of those languages that have no ANSI page.
-    {"ko_KP", WesternEuropean}, {"ku_IR@arabic", WesternEuropean}, {"mn@mongolian", WesternEuropean}, {"sd@devanagari", WesternEuropean},
-    {"uz@arabic", WesternEuropean},
+    {"ko_KP", WesternEuropean}, {"ku_IR@arabic", WesternEuropean}, {"mn@mongolian", WesternEuropean},
+    {"sd@devanagari", WesternEuropean}, {"uz@arabic", WesternEuropean},
 };
 
 // language[_territory][.codeset][@modifier]
