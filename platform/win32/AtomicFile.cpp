@@ -45,12 +45,7 @@ AtomicFile::AtomicFile(const std::string& path, FileSystem& fileSystem) : path_(
 }
 
 AtomicFile::~AtomicFile() {
-    if (handle_ != INVALID_HANDLE_VALUE)
-        fileSystem_.closeHandle(handle_);
-    if (!temporaryGone_)
-        fileSystem_.deleteFile(temporaryName_.c_str());
-    if (targetCreated_)
-        fileSystem_.deleteFile(target_.c_str());
+    removeWhatWasMade();
 }
 
 // The name may lead through symbolic links and junctions: the file written
@@ -157,18 +152,24 @@ void AtomicFile::fail(DWORD error) {
 // Gives up: what this writer made goes, and if it cannot, the user learns
 // where it stays.
 void AtomicFile::giveUp(std::string reason) {
+    throw writeFailure(path_, reason + removeWhatWasMade());
+}
+
+// Says what could not be removed.
+std::string AtomicFile::removeWhatWasMade() {
+    std::string left;
     if (handle_ != INVALID_HANDLE_VALUE)
         fileSystem_.closeHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
     if (!temporaryGone_ && !fileSystem_.deleteFile(temporaryName_.c_str()))
-        reason += " A temporary file was left behind and could not be removed: \"" + shown(temporaryName_) + "\" (" +
-                  systemReason(GetLastError()) + ").";
+        left += " A temporary file was left behind and could not be removed: \"" + shown(temporaryName_) + "\" (" +
+                systemReason(GetLastError()) + ").";
     temporaryGone_ = true;
     if (targetCreated_ && !fileSystem_.deleteFile(target_.c_str()))
-        reason += " An empty file made for the new text could not be removed: \"" + shown(target_) + "\" (" +
-                  systemReason(GetLastError()) + ").";
+        left += " An empty file made for the new text could not be removed: \"" + shown(target_) + "\" (" +
+                systemReason(GetLastError()) + ").";
     targetCreated_ = false;
-    throw writeFailure(path_, reason);
+    return left;
 }
 
 } // namespace tovrin

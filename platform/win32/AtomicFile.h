@@ -43,6 +43,7 @@ private:
     void check(BOOL succeeded);
     [[noreturn]] void fail(DWORD error);
     [[noreturn]] void giveUp(std::string reason);
+    std::string removeWhatWasMade();
 
     const std::string path_;
     FileSystem& fileSystem_;
