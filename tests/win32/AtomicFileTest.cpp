@@ -2,7 +2,6 @@
 #include "batchfile/BatchFileWriter.h"
 #include "batchfile/WriteFailure.h"
 #include "platform/win32/AtomicFile.h"
-#include "platform/win32/WindowsFileName.h"
 #include "tests/support/FileBytes.h"
 #include "tests/win32/TemporaryFolder.h"
 
@@ -20,19 +19,22 @@ using testing::utf8Of;
 using testing::contentOf;
 using testing::writeRaw;
 
-// As Generate writes: the name checked, then through the byte rules, in the system's code page.
-void writeText(const std::string& path, std::u16string_view text, FileSystem&& fileSystem = FileSystem()) {
-    checkWindowsFileName(path);
+// As Generate writes; or, given one, through a file system that fails as
+// Windows may.
+void writeText(const std::string& path, std::u16string_view text, FileSystem* fileSystem = nullptr) {
+    const TextInPieces whole = [&](const PieceReceiver& receive) { receive(text); };
+    if (fileSystem == nullptr)
+        return generateBatchFile(path, whole);
     const auto codePage = openCodePage(systemCodePage());
-    AtomicFile file(path, fileSystem);
-    writeBatchFile(path, [&](const PieceReceiver& receive) { receive(text); }, *codePage, file);
+    AtomicFile file(path, *fileSystem);
+    writeBatchFile(path, whole, *codePage, file);
 }
 
 // The failure's message, after checking that it names the path and gives a reason.
-std::string failureWriting(const fs::path& path, std::u16string_view text, FileSystem&& fileSystem = FileSystem()) {
+std::string failureWriting(const fs::path& path, std::u16string_view text, FileSystem* fileSystem = nullptr) {
     const std::string name = utf8Of(path);
     try {
-        writeText(name, text, std::move(fileSystem));
+        writeText(name, text, fileSystem);
     } catch (const PlatformError& error) {
         const std::string message = error.what();
         const std::string namedPath = "\"" + name + "\": ";
@@ -100,16 +102,6 @@ const Named NamesAndLinks[] = {
     {"folderlink\\job.bat", "folder\\job.bat", nullptr},
     {"loop1.bat", nullptr, "cannot be resolved"},
     {"folder.bat", nullptr, "a folder of that name is in the way"},
-    {"a\"b.bat", nullptr, "the character \" (U+0022)"},
-    {"a<b", nullptr, "the character < (U+003C)"},
-    {"a|b", nullptr, "the character | (U+007C)"},
-    {"a?b", nullptr, "the character ? (U+003F)"},
-    {"a*b", nullptr, "the character * (U+002A)"},
-    {"job.bat:stream", nullptr, "the character : (U+003A)"},
-    {"...", nullptr, "the part \"...\" ends in a dot"},
-    {"job.", nullptr, "the part \"job.\" ends in a dot"},
-    {"job ", nullptr, "the part \"job \" ends in a space"},
-    {"folder.\\job.bat", nullptr, "the part \"folder.\" ends in a dot"},
 };
 
 // Each entry with what it holds, read through the links.
@@ -124,7 +116,7 @@ std::vector<std::string> entriesOf(const fs::path& folder) {
 // Each file written holds "old" again before the next name, so that every
 // name still reading "old" after it was written to through a link shows
 // that the link still leads there.
-TEST(Win32AtomicFile, FollowsLinksToTheFileTheyNameAndRefusesNamesWindowsCannotHold) {
+TEST(Win32AtomicFile, FollowsLinksToTheFileTheyName) {
     if (!fs::exists(LinksFolder / "link.bat"))
         GTEST_SKIP() << "scripts/test-windows makes the links in " << utf8Of(LinksFolder);
     for (const Named& named : NamesAndLinks) {
@@ -145,6 +137,27 @@ TEST(Win32AtomicFile, FollowsLinksToTheFileTheyNameAndRefusesNamesWindowsCannotH
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(entriesOf(LinksFolder), expected) << named.name << ": a link replaced, or a file made or gone";
     }
+}
+
+// Names Windows cannot hold, refused before anything is made.
+const std::pair<const char*, const char*> RefusedNames[] = {
+    {"a\"b.bat", "the character \" (U+0022)"},
+    {"a<b", "the character < (U+003C)"},
+    {"a|b", "the character | (U+007C)"},
+    {"a?b", "the character ? (U+003F)"},
+    {"a*b", "the character * (U+002A)"},
+    {"job.bat:stream", "the character : (U+003A)"},
+    {"...", "the part \"...\" ends in a dot"},
+    {"job.", "the part \"job.\" ends in a dot"},
+    {"job ", "the part \"job \" ends in a space"},
+    {"folder.\\job.bat", "the part \"folder.\" ends in a dot"},
+};
+
+TEST(Win32AtomicFile, NamesWindowsCannotHoldAreRefused) {
+    TemporaryFolder folder;
+    for (const auto& [name, reason] : RefusedNames)
+        EXPECT_NE(failureWriting(folder.path() / name, u"new").find(reason), std::string::npos) << name;
+    EXPECT_EQ(folder.entries(), 0u);
 }
 
 TEST(Win32AtomicFile, AReplacedFileKeepsItsHiddenAndSystemAttributesAndReadOnlyIsRefused) {
@@ -188,7 +201,8 @@ TEST(Win32AtomicFile, WhereTheOldFileIsGoneTheTemporaryFileIsKeptAndNamedAndAWri
     TemporaryFolder folder;
     const fs::path file = folder.path() / "job.bat";
     writeRaw(file, "old");
-    const std::string message = failureWriting(file, u"new", OldFileGoneNewNameRefused());
+    OldFileGoneNewNameRefused oldFileGone;
+    const std::string message = failureWriting(file, u"new", &oldFileGone);
     const std::string kept = " the whole new text is in \"";
     ASSERT_NE(message.find(kept), std::string::npos) << message;
     const std::size_t start = message.find(kept) + kept.size();
@@ -198,7 +212,8 @@ TEST(Win32AtomicFile, WhereTheOldFileIsGoneTheTemporaryFileIsKeptAndNamedAndAWri
     EXPECT_EQ(folder.entries(), 1u);
 
     writeRaw(file, "old");
-    failureWriting(file, u"new", WritesNothing());
+    WritesNothing writesNothing;
+    failureWriting(file, u"new", &writesNothing);
     EXPECT_EQ(contentOf(file), "old");
     EXPECT_EQ(folder.entries(), 2u) << "the write's own temporary file is removed";
 }
