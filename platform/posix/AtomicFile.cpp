@@ -303,6 +303,10 @@ int AtomicFile::writeAll(int fd, std::string_view bytes) {
 
 void AtomicFile::commit() {
     check(fileSystem_.fsync(fd_));
+    // Only the file examined may be replaced or rewritten: what the new file
+    // took over belongs to it, and the in-place road holds it open.
+    if (!nameLeadsToExamined())
+        fail(NameTakenOver);
     if (inPlace_)
         rewriteInPlace();
     else
@@ -313,10 +317,6 @@ void AtomicFile::replaceByRename() {
     const int fd = fd_;
     fd_ = -1;
     check(fileSystem_.close(fd));
-    // What the new file took over belongs to the file examined, and only
-    // that file may be replaced.
-    if (!nameLeadsToExamined())
-        fail(NameTakenOver);
     check(fileSystem_.renameat(folder_.fd, temporary_.c_str(), name_.c_str()));
     temporaryGone_ = true;
     // The rename lives in the folder: until the folder reaches the disk, a
@@ -336,9 +336,6 @@ void AtomicFile::replaceByRename() {
 // for it. Should the copy still fail half way, the old file is lost, but the
 // temporary file keeps the whole new text and the message says where.
 void AtomicFile::rewriteInPlace() {
-    // Held open since it was examined; only that file may be rewritten.
-    if (!nameLeadsToExamined())
-        fail(NameTakenOver);
     const int original = std::exchange(examinedFile_.fd, -1);
     if (const int error = reserveRoom(original)) {
         fileSystem_.close(original);
