@@ -51,6 +51,12 @@ void EventDelivery::requestEnd(Request request) noexcept {
         waitingRequest_ = request;
 }
 
+bool EventDelivery::endSession(bool mayAsk) noexcept {
+    const bool askNow = mayAsk && !showingFailure_;
+    (*this)([askNow](FormEvents& events) { events.Form1_QueryEndSession(askNow); });
+    return ask(&FormEvents::mayEndSession);
+}
+
 void EventDelivery::handOverWaitingRequest() noexcept {
     if (waitingRequest_ != nullptr)
         requestEnd(std::exchange(waitingRequest_, nullptr));

@@ -31,6 +31,10 @@ public:
     // is done and is then handed over once: the requests that wait
     // meanwhile are one.
     void requestEnd(Request request) noexcept;
+    // The user's session is ending: the handlers decide, asking only if
+    // mayAsk and no failure is shown (nothing opens over its message), and
+    // the answer is whether the session may end.
+    bool endSession(bool mayAsk) noexcept;
     // What the handlers answer to a question that changes nothing.
     bool ask(bool (FormEvents::*question)() const) const { return events_ != nullptr && (events_->*question)(); }
 

@@ -39,16 +39,21 @@ void QtPlatform::endOn(const TerminationSignals& termination) {
 // After each event the desktop learns whether a log-out would lose text.
 void QtPlatform::deliver(const std::function<void(FormEvents&)>& handler) {
     delivery_(handler);
+    updateLogoutInhibitor();
+}
+
+void QtPlatform::updateLogoutInhibitor() {
     delivery_([this](FormEvents& form) { logoutInhibitor_.setInhibited(form.hasUnsavedText()); });
 }
 
 // The manager waits for the answer; refusing tells it to stop the log-out.
 void QtPlatform::answerSessionEnd(QSessionManager& manager) {
     const bool mayAsk = manager.allowsInteraction();
-    deliver([&](FormEvents& form) { form.Form1_QueryEndSession(mayAsk); });
+    const bool mayEnd = delivery_.endSession(mayAsk);
+    updateLogoutInhibitor();
     if (mayAsk)
         manager.release();
-    if (!delivery_.ask(&FormEvents::mayEndSession))
+    if (!mayEnd)
         manager.cancel();
 }
 

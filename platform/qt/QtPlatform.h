@@ -44,6 +44,7 @@ public:
 
 private:
     void deliver(const std::function<void(FormEvents&)>& handler);
+    void updateLogoutInhibitor();
     void answerSessionEnd(QSessionManager& manager);
 
     MainWindow window_;

@@ -129,11 +129,8 @@ void MainWindow::requestEnd(EventDelivery::Request request) {
 LRESULT MainWindow::answerSessionEnd() {
     if (delivery_ == nullptr)
         return TRUE;
-    (*delivery_)([this](FormEvents& form) {
-        const ShutdownBlockReason reason(window_, form.hasUnsavedText());
-        form.Form1_QueryEndSession(true);
-    });
-    return delivery_->ask(&FormEvents::mayEndSession) ? TRUE : FALSE;
+    const ShutdownBlockReason reason(window_, delivery_->ask(&FormEvents::hasUnsavedText));
+    return delivery_->endSession(true) ? TRUE : FALSE;
 }
 
 bool MainWindow::replaceText(const std::wstring& text) {

@@ -127,6 +127,10 @@ TEST(NewExitAndEnd, EveryRoadFollowsItsRow) {
         {.what = "session during the Save dialog: refused, no question over it", .acts = {Act::Generate},
          .choices = {std::nullopt}, .moment = Moment::SaveDialog, .meanwhile = Act::SessionEnd,
          .calls = {"ShowSave "}, .sessionMayEnd = false},
+        {.what = "session during a failure's message: refused, no question over it", .acts = {Act::Generate},
+         .answers = {IDOK}, .choices = {Chosen}, .writeFails = true, .moment = Moment::Question,
+         .meanwhile = Act::SessionEnd, .calls = {"ShowSave ", "FileName", "writeBatchFile /w/job.bat", Failure},
+         .sessionMayEnd = false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -152,8 +156,7 @@ TEST(NewExitAndEnd, EveryRoadFollowsItsRow) {
             case Act::Request: return platform.delivery.requestEnd(&FormEvents::Form1_EndRequested);
             case Act::SessionEnd:
             case Act::SessionEndNoAsking:
-                platform.delivery([&](FormEvents& events) { events.Form1_QueryEndSession(what == Act::SessionEnd); });
-                sessionMayEnd = platform.delivery.ask(&FormEvents::mayEndSession);
+                sessionMayEnd = platform.delivery.endSession(what == Act::SessionEnd);
                 return;
             case Act::Type: return platform.type("!");
             }
