@@ -17,11 +17,11 @@ using testing::ScriptedPlatform;
 // What the handlers see of a delivery.
 class EventDeliveryTest : public ::testing::Test {
 protected:
-    EventDeliveryTest() { delivery.connect(form); }
+    EventDeliveryTest() { platform.connect(form); }
 
     ScriptedPlatform platform;
     Form1 form{platform};
-    EventDelivery delivery{platform, "Tovrin"};
+    EventDelivery& delivery = platform.delivery;
 };
 
 TEST_F(EventDeliveryTest, AFailureIsShownToTheUserAndTheNextEventArrives) {

@@ -47,15 +47,13 @@ void ScriptedPlatform::whileOpen(const std::function<void()>& hook) {
 
 void ScriptedPlatform::type(const std::string& typed) {
     text1 += typed;
-    if (events_ != nullptr)
-        events_->Text1_Change();
+    delivery(&FormEvents::Text1_Change);
 }
 
 void ScriptedPlatform::backspace() {
     // A line break goes as one, as in the text box.
     text1.resize(text1.size() - (text1.ends_with("\r\n") ? 2 : 1));
-    if (events_ != nullptr)
-        events_->Text1_Change();
+    delivery(&FormEvents::Text1_Change);
 }
 
 float ScriptedPlatform::Width() {
@@ -81,8 +79,7 @@ void ScriptedPlatform::Move(float left, float top, float width, float height) {
 void ScriptedPlatform::SetText(const std::string& text) {
     record("SetText " + text);
     text1 = text;
-    if (events_ != nullptr)
-        events_->Text1_Change();
+    delivery(&FormEvents::Text1_Change);
 }
 
 int ScriptedPlatform::messageBox(const std::string& prompt, int style, const std::string& title) {

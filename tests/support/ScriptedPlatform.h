@@ -43,10 +43,7 @@ public:
     // Delivers events as the backends do, through the same delivery.
     EventDelivery delivery{*this, std::string(ProgramName)};
 
-    void connect(FormEvents& events) {
-        events_ = &events;
-        delivery.connect(events);
-    }
+    void connect(FormEvents& events) { delivery.connect(events); }
     // The user types at the end of the text.
     void type(const std::string& typed);
     // The user deletes the last character.
@@ -70,7 +67,6 @@ private:
     // Opens a modal window for the hook's duration.
     void whileOpen(const std::function<void()>& hook);
 
-    FormEvents* events_ = nullptr;
     std::string fileName_;
     int modalsOpen_ = 0;
 };
