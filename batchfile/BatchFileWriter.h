@@ -8,9 +8,6 @@
 
 namespace tovrin {
 
-// Generate writes to the name the user chose with this appended.
-inline const std::string BatchExtension = ".bat";
-
 // What Generate writes, the same on every platform: refuses a name that no
 // file may have, then writes text to the file at path in this system's code
 // page. Throws PlatformError naming path.

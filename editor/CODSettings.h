@@ -2,9 +2,13 @@
 
 #include "editor/Messages.h"
 #include "platform/SaveDialogSettings.h"
-#include "batchfile/BatchFileWriter.h"
+
+#include <string>
 
 namespace tovrin {
+
+// Generate writes to the name the user chose with this appended.
+inline const std::string BatchExtension = ".bat";
 
 // The Save dialog asks for the name only: GenerateBatFile appends ".bat"
 // itself, so the dialog adds no extension of its own, and asking about an
