@@ -106,18 +106,5 @@ TEST_F(Generate, FailedWriteLeavesTheHandlerWithoutConfirmation) {
     EXPECT_EQ(platform.text1, "x");
 }
 
-// After New, the next Generate presets the name chosen before New and
-// rewrites that file with the new text.
-TEST_F(Generate, AfterNewOffersTheEarlierNameAndRewritesIt) {
-    platform.type("echo hi");
-    platform.messageBoxAnswers = {IDYES, IDOK, IDOK};
-    platform.saveDialogChoices = {"/w/job", "/w/job"};
-    form.mnunew_Click();
-    platform.type("echo second");
-    form.mnugen_Click();
-    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "ShowSave /w/job"), 1);
-    EXPECT_EQ(platform.files.at("/w/job.bat"), "echo second");
-}
-
 } // namespace
 } // namespace tovrin
