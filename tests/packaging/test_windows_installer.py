@@ -7,7 +7,6 @@ program."""
 import os
 import re
 import shutil
-import struct
 import subprocess
 import sys
 import tempfile
@@ -37,19 +36,6 @@ def packed_guid(guid):
     hexits = guid.strip("{}").replace("-", "")
     parts = [hexits[0:8], hexits[8:12], hexits[12:16]] + [hexits[i:i + 2] for i in range(16, 32, 2)]
     return "".join(part[::-1] for part in parts)
-
-
-def shortcut_target(path):
-    """The local path that a shell link (.lnk) points at."""
-    with open(path, "rb") as file:
-        link = file.read()
-    flags = struct.unpack_from("<I", link, 0x14)[0]
-    offset = 0x4C
-    if flags & 1:  # a target ID list comes first
-        offset += 2 + struct.unpack_from("<H", link, offset)[0]
-    assert flags & 2, "the shortcut has no link information"
-    base_path = offset + struct.unpack_from("<I", link, offset + 16)[0]
-    return link[base_path:link.index(b"\0", base_path)].decode("cp1252")
 
 
 class WindowsDesktop:
@@ -151,13 +137,12 @@ class WindowsDownloads(unittest.TestCase):
 
         self.msiexec("/i", installer)
         self.assert_installed(VERSION)
-        self.assertEqual(shortcut_target(self.shortcut), desktop.windows_path(self.program))
         products = desktop.registry_keys(r"HKCU\Software\Microsoft\Installer\Products")
         [product] = [values for values in products.values() if values.get("ProductName") == NAME]
         with open(os.path.join(desktop.drive_c, product["ProductIcon"][3:].replace("\\", "/")), "rb") as icon:
             self.assertEqual(icon.read(4), b"\0\0\1\0", "the entry's icon is not an icon file")
 
-        # Started from the Start menu, the program shows its window; Alt+F4 ends it.
+        # Started from the Start menu, the one program installed shows its window; Alt+F4 ends it.
         subprocess.run(["wine", "start", desktop.windows_path(self.shortcut)], env=desktop.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=DEADLINE)
         [window] = wait_for(lambda: desktop.windows_titled(CAPTION), "the program's window", DEADLINE)
