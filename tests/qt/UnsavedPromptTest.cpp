@@ -1,8 +1,6 @@
 #include "tests/qt/RunningEditor.h"
 
-#include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 namespace tovrin::testing {
 namespace {
@@ -33,21 +31,6 @@ TEST_F(UnsavedPrompt, AsksYesNoCancelWithYesAsDefaultAndEscapeAsCancel) {
     EXPECT_FALSE(platform.hasEnded());
     EXPECT_TRUE(platform.window().isVisible());
     EXPECT_EQ(content(), u"echo 1");
-}
-
-TEST_F(UnsavedPrompt, ExitAnsweredYesSavesThroughTheDialogThenEnds) {
-    QTemporaryDir folder;
-    QTest::keyClicks(&text1(), "echo 1");
-    answerMessageBox(QMessageBox::Yes);
-    answerSaveDialog(folder.filePath("last"));
-    answerMessageBox(QMessageBox::Ok);
-    choose(MenuCommand::Exit);
-    expectScriptPlayed();
-    EXPECT_TRUE(platform.hasEnded());
-    EXPECT_FALSE(platform.window().isVisible());
-    QFile written(folder.filePath("last.bat"));
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), "echo 1");
 }
 
 // The close button reaches Form1_QueryUnload; what it asks is the editor's.
