@@ -35,23 +35,5 @@ TEST_F(EndRequest, ASignalDuringTheSaveDialogIsAskedOnlyOnceTheDialogCloses) {
     EXPECT_EQ(content(), u"echo 1");
 }
 
-// Once its question has been shown longer than signals of one event take,
-// another signal means it.
-TEST_F(EndRequest, ALaterSignalWhileItsQuestionIsShownEnds) {
-    QTest::keyClicks(&text1(), "echo 1");
-    bool endedWhileAsking = false;
-    script.expect<QMessageBox>([&](QMessageBox* box) {
-        QTest::qWait(static_cast<int>(TerminationSignals::SameEvent.count()) + 100);
-        std::raise(SIGTERM);
-        endedWhileAsking = QTest::qWaitFor([&] { return platform.hasEnded(); });
-        // The program's end stops every event loop; this test runs its own.
-        box->button(QMessageBox::Cancel)->click();
-    });
-    std::raise(SIGHUP);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return script.done(); }));
-    EXPECT_TRUE(endedWhileAsking);
-    EXPECT_FALSE(platform.window().isVisible());
-}
-
 } // namespace
 } // namespace tovrin::testing
